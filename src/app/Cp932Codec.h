@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Text conversion between Unicode and code page 932, the Microsoft variant of
+// Shift-JIS that every file of the program is stored in ("．" is 81 44 and the
+// backslash stays 5C).
+//
+// The mapping comes from the system's converter; it is turned into lookup
+// tables once per process so that multi-megabyte pages convert in a single
+// pass and so that every character that cannot be stored is known exactly.
+class Cp932Codec {
+public:
+    // Bytes that do not form a character of the code page become U+FFFD.
+    static QString decode(QByteArrayView bytes);
+
+    // Appends the encoding of text to out. Returns the position of the first
+    // character that the code page cannot hold; nothing is appended then.
+    static std::optional<qsizetype> encode(QStringView text, QByteArray& out);
+
+    // Appends the encoding of a page: characters the code page cannot hold
+    // are written as HTML numeric character references (&#x1F600;), so the
+    // page loses nothing.
+    static void encodeForHtml(QStringView text, QByteArray& out);
+
+    // Position of the first character (a surrogate pair counts as one) that
+    // the code page cannot hold, if any.
+    static std::optional<qsizetype> findUnencodable(QStringView text);
+
+    // The character at position index as the user would name it, with its
+    // code point ("😀" U+1F600), for messages about refused text.
+    static QString describeCharacterAt(QStringView text, qsizetype index);
+};

@@ -1,0 +1,233 @@
+#include "cli/CliApplication.h"
+
+#include "app/Cp932Codec.h"
+#include "app/MApp.h"
+#include "cli/ProjectJson.h"
+#include "design/DesignList.h"
+#include "design/HtmlExporter.h"
+#include "design/Procode.h"
+#include "design/WrepClass.h"
+#include "project/BwkReader.h"
+#include "project/BwkWriter.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QIODevice>
+
+namespace {
+
+struct Command {
+    QLatin1StringView name;
+    qsizetype argumentCount;
+    QLatin1StringView synopsis;
+    const char16_t* description;
+};
+
+const Command kCommands[] = {
+    {QLatin1StringView("render"), 1, QLatin1StringView("render PROJECT"),
+     u"プロジェクトのデザインを実行し、ページのテキストをコードページ932のまま標準出力に書き出します。"},
+    {QLatin1StringView("export"), 2, QLatin1StringView("export PROJECT OUTPUT_FOLDER"),
+     u"OUTPUT_FOLDERを新しく作り、デザインの素材ファイルとページ（フォルダ名.html）を書き出して、ページのパスを表示します。"},
+    {QLatin1StringView("dump"), 1, QLatin1StringView("dump PROJECT"),
+     u"プロジェクトをJSON（UTF-8）で標準出力に書き出します。"},
+    {QLatin1StringView("import"), 2, QLatin1StringView("import JSON PROJECT"),
+     u"dumpと同じ形のJSONからbwkファイルを書き出します。"},
+    {QLatin1StringView("designs"), 0, QLatin1StringView("designs"),
+     u"インストールされているデザインを、フォルダ名・表示名・デザインファイル・説明のタブ区切りで一覧します。"},
+};
+
+const Command* findCommand(const QString& name)
+{
+    for (const Command& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+QString helpText(const QString& options)
+{
+    QString text = QStringLiteral(
+        "使い方: brindlewick-cli COMMAND [引数] [--program-folder DIR]\n\n"
+        "Brindlewickのプロジェクト（.bwk）からFAQページを作り、プロジェクトをJSONと相互に変換します。\n\n"
+        "コマンド:\n");
+    for (const Command& command : kCommands)
+        text += QStringLiteral("  %1\n      %2\n").arg(command.synopsis, QStringView(command.description));
+    text += QStringLiteral(
+        "\n終了コード: 0 成功、1 入力または出力の失敗、2 使い方の誤り\n\nオプション:\n");
+    return text + options;
+}
+
+MApp appFor(BwkProject project)
+{
+    MApp app;
+    app.document() = std::move(project.document);
+    app.entries = std::move(project.entries);
+    return app;
+}
+
+} // namespace
+
+CliApplication::CliApplication(ProgramFolder defaultProgramFolder, QIODevice& out, QIODevice& err)
+    : m_defaultProgramFolder(std::move(defaultProgramFolder))
+    , m_out(out)
+    , m_err(err)
+{
+}
+
+int CliApplication::run(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption folderOption(
+        QStringLiteral("program-folder"),
+        QStringLiteral("doc_code/ のあるフォルダ（既定: 実行ファイルのフォルダ）"),
+        QStringLiteral("DIR"));
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("この説明を表示します。"));
+    parser.addOption(folderOption);
+    parser.addOption(helpOption);
+
+    if (!parser.parse(arguments))
+        return usage(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        QString options = parser.helpText();
+        options = options.mid(options.indexOf(QStringLiteral("Options:")));
+        print(helpText(options.section(u'\n', 1)));
+        return Success;
+    }
+
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return usage(QStringLiteral("コマンドを指定してください。"));
+    const QString name = args.takeFirst();
+    const Command* command = findCommand(name);
+    if (!command)
+        return usage(QStringLiteral("不明なコマンド「%1」です。").arg(name));
+    if (args.size() != command->argumentCount)
+        return usage(QStringLiteral("使い方: brindlewick-cli %1").arg(command->synopsis));
+
+    const ProgramFolder program = parser.isSet(folderOption)
+                                      ? ProgramFolder(parser.value(folderOption))
+                                      : m_defaultProgramFolder;
+    if (name == u"render")
+        return render(args, program);
+    if (name == u"export")
+        return exportPage(args, program);
+    if (name == u"dump")
+        return dump(args);
+    if (name == u"import")
+        return import(args);
+    return designs(program);
+}
+
+int CliApplication::render(const QStringList& args, const ProgramFolder& program)
+{
+    MApp app;
+    if (!loadProject(args.at(0), app))
+        return Failure;
+    if (!app.hasDesign())
+        return fail(HtmlExporter::incompleteMessage());
+    WrepClass engine(app, program);
+    if (!engine.ddc_datacode())
+        return fail(engine.errorString());
+    QByteArray bytes;
+    Cp932Codec::encodeForHtml(engine.sorce(), bytes);
+    if (m_out.write(bytes) != bytes.size())
+        return fail(QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString()));
+    return Success;
+}
+
+int CliApplication::exportPage(const QStringList& args, const ProgramFolder& program)
+{
+    MApp app;
+    if (!loadProject(args.at(0), app))
+        return Failure;
+    HtmlExporter exporter(app, program);
+    const std::optional<QString> page = exporter.render();
+    if (!page)
+        return fail(exporter.errorString());
+    const std::optional<QString> pagePath = exporter.write(*page, args.at(1));
+    if (!pagePath)
+        return fail(exporter.errorString());
+    print(*pagePath + u'\n');
+    return Success;
+}
+
+int CliApplication::dump(const QStringList& args)
+{
+    MApp app;
+    if (!loadProject(args.at(0), app))
+        return Failure;
+    const QByteArray json =
+        ProjectJson::toJson(BwkProject{app.document(), std::move(app.entries)});
+    if (m_out.write(json) != json.size())
+        return fail(QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString()));
+    return Success;
+}
+
+int CliApplication::import(const QStringList& args)
+{
+    QFile input(args.at(0));
+    if (!input.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("「%1」を開けません（%2）").arg(args.at(0), input.errorString()));
+    QString error;
+    const std::optional<BwkProject> project = ProjectJson::fromJson(input.readAll(), &error);
+    if (!project)
+        return fail(QStringLiteral("%1: %2").arg(args.at(0), error));
+    error = BwkWriter::writeFile(args.at(1), project->document, project->entries);
+    if (!error.isEmpty())
+        return fail(error);
+    return Success;
+}
+
+int CliApplication::designs(const ProgramFolder& program)
+{
+    const std::optional<QStringList> names = DesignList::folderNames(program.designRoot());
+    if (!names)
+        return fail(QStringLiteral("デザインフォルダ「%1」がありません。").arg(program.designRoot()));
+    int status = Success;
+    for (const QString& name : *names) {
+        QString error;
+        const std::optional<Procode> procode =
+            Procode::read(program.designRoot() + u'/' + name, &error);
+        if (!procode) {
+            status = fail(error);
+            continue;
+        }
+        print(QStringList{name, procode->displayName, procode->designFileName(),
+                          procode->description}
+                  .join(u'\t') +
+              u'\n');
+    }
+    return status;
+}
+
+bool CliApplication::loadProject(const QString& path, MApp& app)
+{
+    BwkReader::Result result = BwkReader::readFile(path);
+    if (!result.project) {
+        fail(QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, result.error));
+        return false;
+    }
+    app = appFor(std::move(*result.project));
+    return true;
+}
+
+int CliApplication::usage(const QString& message)
+{
+    m_err.write(QStringLiteral("brindlewick-cli: %1\n詳しくは brindlewick-cli --help\n")
+                    .arg(message)
+                    .toUtf8());
+    return UsageError;
+}
+
+int CliApplication::fail(const QString& message)
+{
+    QString line = message;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ');
+    m_err.write(QStringLiteral("brindlewick-cli: %1\n").arg(line).toUtf8());
+    return Failure;
+}
+
+void CliApplication::print(const QString& text) { m_out.write(text.toUtf8()); }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/ProgramFolder.h"
+
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+struct MApp;
+
+// brindlewick-cli: the program's page making and project conversion for
+// scripts. Everything it prints goes to the two devices it is given, so it
+// runs in-process in tests.
+class CliApplication {
+public:
+    enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+
+    CliApplication(ProgramFolder defaultProgramFolder, QIODevice& out, QIODevice& err);
+
+    // arguments[0] is the program's name, as in main().
+    int run(const QStringList& arguments);
+
+private:
+    int render(const QStringList& args, const ProgramFolder& program);
+    int exportPage(const QStringList& args, const ProgramFolder& program);
+    int dump(const QStringList& args);
+    int import(const QStringList& args);
+    int designs(const ProgramFolder& program);
+
+    bool loadProject(const QString& path, MApp& app);
+    int usage(const QString& message);
+    int fail(const QString& message);
+    void print(const QString& text);
+
+    ProgramFolder m_defaultProgramFolder;
+    QIODevice& m_out;
+    QIODevice& m_err;
+};

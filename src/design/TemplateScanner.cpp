@@ -1,0 +1,232 @@
+#include "design/TemplateScanner.h"
+
+#include <charconv>
+
+TemplateScanner::TemplateScanner(MApp& app) : m_app(app) {}
+
+QString TemplateScanner::withLineEnds(QStringView designText)
+{
+    QString text;
+    text.reserve(designText.size() + designText.size() / 32 + 2);
+    qsizetype lineStart = 0;
+    while (lineStart < designText.size()) {
+        qsizetype cr = designText.indexOf(u'\r', lineStart);
+        if (cr < 0)
+            cr = designText.size();
+        text.append(designText.sliced(lineStart, cr - lineStart));
+        text.append(u"\r\n");
+        lineStart = cr + 1;
+        if (lineStart < designText.size() && designText[lineStart] == u'\n')
+            ++lineStart;
+    }
+    return text;
+}
+
+QString TemplateScanner::run(QStringView designText)
+{
+    const QString stream = withLineEnds(designText);
+    const char16_t* s = QStringView(stream).utf16();
+    const qsizetype n = stream.size();
+
+    m_out.clear();
+    m_out.reserve(n);
+    m_block.clear();
+    m_inKey = false;
+    m_collecting = false;
+
+    qsizetype i = 0;
+    while (i < n) {
+        if (!m_inKey) {
+            // Runs of plain text go to the page, or into the block, at once.
+            qsizetype end = i;
+            while (end < n && s[end] != u'[' && s[end] != u']')
+                ++end;
+            if (end > i) {
+                (m_collecting ? m_block : m_out).append(QStringView(s + i, end - i));
+                i = end;
+                continue;
+            }
+        }
+
+        const char16_t c = s[i++];
+        if (m_inKey) {
+            if (c == u']') {
+                m_inKey = false;
+                const TemplateKey key = m_key.key();
+                if (key == TemplateKey::LoopStart || key == TemplateKey::LoopEnd) {
+                    closeKey(key);
+                    continue;
+                }
+                if (!m_collecting)
+                    appendValue(key);
+            } else {
+                m_key.append(c);
+            }
+        }
+
+        if (c != u'[') {
+            if (m_collecting)
+                m_block.append(c);
+            else if (!m_inKey && c != u']')
+                m_out.append(c);
+            continue;
+        }
+
+        // "[" takes the next character with it. "[[" opens no key; any
+        // other pair opens a key whose text starts with that character.
+        if (i >= n)
+            break;
+        const char16_t d = s[i++];
+        if (m_collecting) {
+            m_block.append(c);
+            m_block.append(d);
+        }
+        if (d != u'[') {
+            m_key.start(d);
+            m_inKey = true;
+        }
+    }
+    // A key or a block still open at the end is dropped.
+    return std::move(m_out);
+}
+
+void TemplateScanner::closeKey(TemplateKey key)
+{
+    if (key == TemplateKey::LoopStart) {
+        // Also inside a block: blocks do not nest, and this "]" is lost.
+        m_collecting = true;
+        return;
+    }
+    // The block ends with the whole "[::loop]", which closes the last key
+    // of every pass. Outside a block this expands the block "]" alone.
+    m_block.append(u']');
+    m_collecting = false;
+    expandBlock();
+    m_block.clear();
+}
+
+std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const
+{
+    // The same scan as the page's, except that inside a block every key is
+    // evaluated. A pass starts and ends with no key open (the block ends with
+    // "[::loop]"), so every pass is the same list of pieces.
+    std::vector<BlockPiece> pieces;
+    const char16_t* b = QStringView(m_block).utf16();
+    const qsizetype n = m_block.size();
+    KeyText key;
+    bool inKey = false;
+    qsizetype literalStart = 0;
+
+    auto flushLiteral = [&](qsizetype end) {
+        if (end > literalStart)
+            pieces.push_back({TemplateKey::Unknown, literalStart, end - literalStart});
+    };
+
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = b[i++];
+        if (inKey) {
+            if (c == u']') {
+                inKey = false;
+                literalStart = i;
+                const TemplateKey k = key.key();
+                if (k != TemplateKey::Unknown && k != TemplateKey::LoopStart &&
+                    k != TemplateKey::LoopEnd)
+                    pieces.push_back({k, 0, 0});
+                continue;
+            }
+            key.append(c);
+        }
+        if (c == u']') {
+            flushLiteral(i - 1);
+            literalStart = i;
+        } else if (c == u'[') {
+            if (!inKey)
+                flushLiteral(i - 1);
+            if (i < n) {
+                const char16_t d = b[i++];
+                if (d != u'[') {
+                    key.start(d);
+                    inKey = true;
+                }
+            }
+            literalStart = i;
+        }
+    }
+    if (!inKey)
+        flushLiteral(n);
+    return pieces;
+}
+
+void TemplateScanner::expandBlock()
+{
+    const std::vector<BlockPiece> pieces = compileBlock();
+    const int entryCount = m_app.EntryCount;
+    m_app.SelectedEntry = 1;
+    while (m_app.SelectedEntry <= entryCount) {
+        for (const BlockPiece& piece : pieces) {
+            if (piece.key == TemplateKey::Unknown)
+                m_out.append(QStringView(m_block).sliced(piece.start, piece.length));
+            else
+                appendValue(piece.key);
+        }
+        ++m_app.SelectedEntry;
+    }
+}
+
+const QAEntry* TemplateScanner::selectedEntry() const
+{
+    const int position = m_app.SelectedEntry;
+    if (position < 1 || position > m_app.entries.count())
+        return nullptr;
+    const QAEntry& entry = m_app.entries.item(position);
+    return entry.isEnabled() ? &entry : nullptr;
+}
+
+void TemplateScanner::appendNumber(int value)
+{
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    m_out.append(QLatin1StringView(digits, result.ptr - digits));
+}
+
+void TemplateScanner::appendValue(TemplateKey key)
+{
+    switch (key) {
+    case TemplateKey::DocumentTitle:
+        m_out.append(m_app.DocumentTitle);
+        break;
+    case TemplateKey::DocumentCreater:
+        m_out.append(m_app.DocumentCreater);
+        break;
+    case TemplateKey::DocumentHomepage:
+        m_out.append(m_app.DocumentHomepage);
+        break;
+    case TemplateKey::DocumentMail:
+        m_out.append(m_app.DocumentMail);
+        break;
+    case TemplateKey::DocumentDataview:
+        m_out.append(m_app.DocumentDataview);
+        break;
+    case TemplateKey::Question:
+        if (const QAEntry* entry = selectedEntry())
+            m_out.append(entry->question);
+        break;
+    case TemplateKey::Answer:
+        if (const QAEntry* entry = selectedEntry())
+            m_out.append(entry->answer);
+        break;
+    case TemplateKey::Count:
+        appendNumber(m_app.EntryCount);
+        break;
+    case TemplateKey::CountInc:
+        ++m_app.SelectedEntry;
+        break;
+    case TemplateKey::CountSelected:
+        appendNumber(m_app.SelectedEntry);
+        break;
+    case TemplateKey::Unknown:
+    case TemplateKey::LoopStart:
+    case TemplateKey::LoopEnd:
+        break;
+    }
+}

@@ -1,0 +1,124 @@
+#include "project/BwkWriter.h"
+
+#include "app/Cp932Codec.h"
+
+#include <QSaveFile>
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+class Refusal {
+public:
+    QString message;
+};
+
+class FieldWriter {
+public:
+    explicit FieldWriter(QByteArray& out) : m_out(out) {}
+
+    void lineField(const QString& value, const QString& name)
+    {
+        const qsizetype lineBreak = firstLineBreak(value);
+        if (lineBreak >= 0)
+            throw Refusal{QStringLiteral("%1に改行を含めることはできません。").arg(name)};
+        append(value, name);
+        m_out.append(kLineEnd);
+    }
+
+    void quotedField(const QString& value, const QString& name)
+    {
+        if (value.contains(u'"'))
+            throw Refusal{
+                QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name)};
+        m_out.append('"');
+        append(value, name);
+        m_out.append('"');
+        m_out.append(kLineEnd);
+    }
+
+private:
+    static qsizetype firstLineBreak(const QString& value)
+    {
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            if (value[i] == u'\r' || value[i] == u'\n')
+                return i;
+        }
+        return -1;
+    }
+
+    void append(const QString& value, const QString& name)
+    {
+        if (const auto bad = Cp932Codec::encode(value, m_out))
+            throw Refusal{QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
+                              .arg(name, Cp932Codec::describeCharacterAt(value, *bad))};
+    }
+
+    QByteArray& m_out;
+};
+
+QString entryName(qsizetype position, const char16_t* field)
+{
+    return QStringLiteral("%1番目の項目の%2").arg(position).arg(QStringView(field));
+}
+
+} // namespace
+
+BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries)
+{
+    QByteArray out;
+    qsizetype estimate = 64;
+    for (const QAEntry& entry : entries)
+        estimate += 8 + 2 * (entry.question.size() + entry.answer.size());
+    out.reserve(estimate);
+
+    FieldWriter fields(out);
+    try {
+        fields.lineField(document.DocumentTitle, QStringLiteral("タイトル"));
+        fields.lineField(document.DocumentHomepage, QStringLiteral("ホームページ"));
+        fields.lineField(document.DocumentMail, QStringLiteral("メールアドレス"));
+        fields.lineField(document.DocumentCreater, QStringLiteral("作成者"));
+        fields.lineField(document.DocumentCode, QStringLiteral("デザインファイル"));
+        fields.lineField(document.DocumentCodeFolder, QStringLiteral("デザインフォルダ"));
+        fields.quotedField(document.DocumentDataview, QStringLiteral("説明"));
+        qsizetype position = 0;
+        for (const QAEntry& entry : entries) {
+            ++position;
+            out.append(entry.isEnabled() ? '1' : '2');
+            out.append(kLineEnd);
+            fields.lineField(entry.question, entryName(position, u"質問"));
+            fields.quotedField(entry.answer, entryName(position, u"答え"));
+        }
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.message};
+    }
+    return {std::move(out), QString()};
+}
+
+QString BwkWriter::writeTo(QIODevice& device, const QByteArray& bytes)
+{
+    if (device.write(bytes) != bytes.size())
+        return QStringLiteral("書き込みに失敗しました（%1）").arg(device.errorString());
+    return QString();
+}
+
+QString BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
+                             const QAEntryTable& entries)
+{
+    const Encoded encoded = encode(document, entries);
+    if (!encoded.bytes)
+        return encoded.error;
+
+    // The new file is written beside the old one and renamed over it only
+    // when complete, so a failure at any point leaves the old file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("ファイル「%1」を作成できません（%2）").arg(path, file.errorString());
+    if (QString error = writeTo(file, *encoded.bytes); !error.isEmpty()) {
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return QStringLiteral("ファイル「%1」を保存できません（%2）").arg(path, file.errorString());
+    return QString();
+}
