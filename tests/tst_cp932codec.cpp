@@ -1,4 +1,121 @@
+#include "app/Cp932Codec.h"
+#include "app/TextFile.h"
+
 #include <QTest>
-class T : public QObject { Q_OBJECT private slots: void placeholder() { QVERIFY(true); } };
-QTEST_GUILESS_MAIN(T)
+
+class Cp932CodecTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void knownBytes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("full-width full stops") << QStringLiteral("．．．")
+                                               << QByteArray("\x81\x44\x81\x44\x81\x44");
+        QTest::newRow("backslash stays 5C") << QStringLiteral("Blue\\main.ddc")
+                                            << QByteArray("Blue\\main.ddc");
+        QTest::newRow("tilde stays 7E") << QStringLiteral("~") << QByteArray("~");
+        QTest::newRow("hiragana") << QStringLiteral("あ") << QByteArray("\x82\xA0");
+        QTest::newRow("kanji with bracket trail byte") << QStringLiteral("ゼ")
+                                                       << QByteArray("\x83\x5B");
+        QTest::newRow("half-width katakana") << QStringLiteral("ｱ") << QByteArray("\xB1");
+        QTest::newRow("wave dash, Microsoft variant") << QStringLiteral("～")
+                                                      << QByteArray("\x81\x60");
+        QTest::newRow("NEC special row") << QStringLiteral("①") << QByteArray("\x87\x40");
+        QTest::newRow("IBM extension kanji") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
+        QTest::newRow("line end") << QStringLiteral("\r\n") << QByteArray("\r\n");
+    }
+
+    void knownBytes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QByteArray encoded;
+        QCOMPARE(Cp932Codec::encode(text, encoded), std::nullopt);
+        QCOMPARE(encoded, bytes);
+        QCOMPARE(Cp932Codec::decode(bytes), text);
+    }
+
+    void duplicatesEncodeToThePreferredRow()
+    {
+        // Characters with two codes come back as the code page's own encoder
+        // writes them: NEC row over IBM for Roman numerals, IBM over the
+        // NEC-selected copies for small Roman numerals and kanji.
+        const QByteArray necSelected("\xED\x40\xEE\xEF", 4);
+        QByteArray encoded;
+        QCOMPARE(Cp932Codec::encode(Cp932Codec::decode(necSelected), encoded), std::nullopt);
+        QCOMPARE(encoded, QByteArray("\xFA\x5C\xFA\x40", 4));
+        encoded.clear();
+        QCOMPARE(Cp932Codec::encode(QStringLiteral("Ⅰ∵"), encoded), std::nullopt);
+        QCOMPARE(encoded, QByteArray("\x87\x54\x81\xE6", 4));
+    }
+
+    void everyRepresentableCharacterRoundTrips()
+    {
+        // Every double-byte code decodes to a character that encodes back to
+        // bytes that decode to the same character.
+        int mapped = 0;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const char bytes[2] = {char(lead), char(trail)};
+                const QString text = Cp932Codec::decode(QByteArrayView(bytes, 2));
+                if (text == QStringLiteral("\uFFFD") || text.size() != 1)
+                    continue;
+                ++mapped;
+                QByteArray encoded;
+                QCOMPARE(Cp932Codec::encode(text, encoded), std::nullopt);
+                QCOMPARE(encoded.size(), 2);
+                QCOMPARE(Cp932Codec::decode(encoded), text);
+            }
+        }
+        // JIS X 0208, the NEC and IBM extensions and the user-defined area.
+        QVERIFY2(mapped > 9000, qPrintable(QString::number(mapped)));
+        for (char16_t u = 0; u < 0x80; ++u) {
+            QByteArray encoded;
+            QCOMPARE(Cp932Codec::encode(QStringView(&u, 1), encoded), std::nullopt);
+            QCOMPARE(encoded, QByteArray(1, char(u)));
+        }
+    }
+
+    void invalidBytesDecodeToReplacement()
+    {
+        QCOMPARE(Cp932Codec::decode(QByteArray("a\x80" "b", 3)), QStringLiteral("a\uFFFDb"));
+        // A lead byte without a usable trail stands alone.
+        QCOMPARE(Cp932Codec::decode(QByteArray("\x82", 1)), QStringLiteral("\uFFFD"));
+        QCOMPARE(Cp932Codec::decode(QByteArray("\x82\r\n", 3)), QStringLiteral("\uFFFD\r\n"));
+        QCOMPARE(Cp932Codec::decode(QByteArray("\x00x", 2)), QString(QChar(0)) + u'x');
+    }
+
+    void unencodableCharacters()
+    {
+        const QString text = QStringLiteral("ab😀c\u00E9");
+        QByteArray encoded("keep");
+        QCOMPARE(Cp932Codec::encode(text, encoded), std::optional<qsizetype>(2));
+        QCOMPARE(encoded, QByteArray("keep"));
+        QCOMPARE(Cp932Codec::describeCharacterAt(text, 2), QStringLiteral("「😀」(U+1F600)"));
+        QCOMPARE(Cp932Codec::describeCharacterAt(text, 5), QStringLiteral("「é」(U+00E9)"));
+
+        QByteArray page;
+        Cp932Codec::encodeForHtml(text, page);
+        QCOMPARE(page, QByteArray("ab&#x1F600;c&#xE9;"));
+        page.clear();
+        Cp932Codec::encodeForHtml(QString(QChar(0xD800)) + u'x', page);
+        QCOMPARE(page, QByteArray("&#xD800;x"));
+    }
+
+    void linesEndAtCrLfOrLoneCr()
+    {
+        LineReader lines(u"one\r\ntwo\rthree\nstill three\r\n\r\nlast");
+        QStringList read;
+        while (!lines.atEnd())
+            read << lines.readLine().toString();
+        QCOMPARE(read, (QStringList{QStringLiteral("one"), QStringLiteral("two"),
+                                    QStringLiteral("three\nstill three"), QString(),
+                                    QStringLiteral("last")}));
+        QCOMPARE(lines.lineNumber(), 6);
+    }
+};
+
+QTEST_GUILESS_MAIN(Cp932CodecTest)
 #include "tst_cp932codec.moc"

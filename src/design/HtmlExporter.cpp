@@ -1,5 +1,6 @@
 #include "design/HtmlExporter.h"
 
+#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
 #include "design/DesignCopier.h"
 #include "design/DesignLocation.h"
@@ -7,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 HtmlExporter::HtmlExporter(MApp& app, ProgramFolder program)
     : m_app(app)
@@ -61,9 +61,7 @@ std::optional<QString> HtmlExporter::write(const QString& page, const QString& o
     QByteArray bytes;
     Cp932Codec::encodeForHtml(page, bytes);
     bytes.append("\r\n");
-    QSaveFile file(pagePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return abandon(
-            QStringLiteral("「%1」を書き込めません（%2）").arg(pagePath, file.errorString()));
+    if (const QString error = AtomicFile::write(pagePath, bytes); !error.isEmpty())
+        return abandon(error);
     return pagePath;
 }

@@ -1,8 +1,7 @@
 #include "project/BwkWriter.h"
 
+#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -95,30 +94,11 @@ BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntry
     return {std::move(out), QString()};
 }
 
-QString BwkWriter::writeTo(QIODevice& device, const QByteArray& bytes)
-{
-    if (device.write(bytes) != bytes.size())
-        return QStringLiteral("書き込みに失敗しました（%1）").arg(device.errorString());
-    return QString();
-}
-
 QString BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
                              const QAEntryTable& entries)
 {
     const Encoded encoded = encode(document, entries);
     if (!encoded.bytes)
         return encoded.error;
-
-    // The new file is written beside the old one and renamed over it only
-    // when complete, so a failure at any point leaves the old file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("ファイル「%1」を作成できません（%2）").arg(path, file.errorString());
-    if (QString error = writeTo(file, *encoded.bytes); !error.isEmpty()) {
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return QStringLiteral("ファイル「%1」を保存できません（%2）").arg(path, file.errorString());
-    return QString();
+    return AtomicFile::write(path, *encoded.bytes);
 }

@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class QIODevice;
-
 // Writes project files (.bwk). A project that the format cannot carry
 // faithfully is refused before anything is written, and a save that fails
 // half-way leaves the previous file as it was.
@@ -24,11 +22,8 @@ public:
     // The file's bytes, or the reason why the project cannot be stored.
     static Encoded encode(const DocumentInfo& document, const QAEntryTable& entries);
 
-    // Replaces the file at path atomically. Returns an empty text on success,
-    // otherwise the reason.
+    // Replaces the file at path; a failure leaves the old file whole. Returns
+    // an empty text on success, otherwise the reason.
     static QString writeFile(const QString& path, const DocumentInfo& document,
                              const QAEntryTable& entries);
-
-    // Writes to an open device; for callers that manage the file themselves.
-    static QString writeTo(QIODevice& device, const QByteArray& bytes);
 };

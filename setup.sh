@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what the build needs and is missing, builds, and then either
+# starts the program (./setup.sh run) or runs every test (./setup.sh test).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(build-essential cmake qt6-base-dev libgl-dev)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+
+build=build
+if [ "$mode" = test ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEWICK_WERROR=ON
+else
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" --parallel "$(nproc)"
+
+if [ "$mode" = test ]; then
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    exit
+fi
+
+page_folder="$build/sample-page"
+rm -rf "$page_folder"
+page=$("$build/brindlewick-cli" export examples/sample.bwk "$page_folder")
+echo "The sample FAQ page was written to: $page"
