@@ -16,15 +16,13 @@ public:
     QString filePath(const QString& relative) const { return m_dir.filePath(relative); }
 
     // Writes text in code page 932 below the program folder.
-    void writeText(const QString& relative, const QString& text) const
-    {
+    void writeText(const QString& relative, const QString& text) const {
         QByteArray bytes;
         QVERIFY(!Cp932Codec::encode(text, bytes));
         writeBytes(relative, bytes);
     }
 
-    void writeBytes(const QString& relative, const QByteArray& bytes) const
-    {
+    void writeBytes(const QString& relative, const QByteArray& bytes) const {
         const QString path = m_dir.filePath(relative);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
@@ -35,12 +33,11 @@ public:
     // A design folder below doc_code with its procode, design file and
     // resources.
     void addDesign(const QString& folder, const QString& displayName, const QString& design,
-                   const QStringList& resources = {}) const
-    {
+                   const QStringList& resources = {}) const {
         const QString base = QStringLiteral("doc_code/") + folder + u'/';
-        writeText(base + QStringLiteral("procode"),
-                  displayName + QStringLiteral("\r\npage\r\n") + displayName +
-                      QStringLiteral(" の説明\r\n"));
+        writeText(base + QStringLiteral("procode"), displayName + QStringLiteral("\r\npage\r\n") +
+                                                        displayName +
+                                                        QStringLiteral(" の説明\r\n"));
         writeText(base + QStringLiteral("page.ddc"), design);
         for (const QString& resource : resources)
             writeText(base + resource, QStringLiteral("resource ") + resource);

@@ -1,21 +1,18 @@
-#include "project/BwkReader.h"
-#include "project/BwkWriter.h"
-
 #include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "project/BwkReader.h"
+#include "project/BwkWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
 // The two-entry project whose file is the 61 bytes below.
-BwkProject smallProject()
-{
+BwkProject smallProject() {
     BwkProject project;
     project.document = DocumentInfo::forNewProject();
     project.document.DocumentTitle = QStringLiteral("FAQ");
@@ -40,21 +37,18 @@ const QByteArray kSmallProjectFile = QByteArray::fromHex("464151 0D0A"
                                                          "51320D0A"
                                                          "22220D0A");
 
-QByteArray encoded(const BwkProject& project)
-{
+QByteArray encoded(const BwkProject& project) {
     const BwkWriter::Encoded result = BwkWriter::encode(project.document, project.entries);
     if (!result.bytes)
         qWarning() << result.error;
     return result.bytes.value_or(QByteArray());
 }
 
-QString readError(const QByteArray& bytes)
-{
+QString readError(const QByteArray& bytes) {
     return BwkReader::parse(Cp932Codec::decode(bytes)).error;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
+void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
@@ -66,8 +60,7 @@ class BwkFormatTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void smallProjectIsSixtyOneBytes()
-    {
+    void smallProjectIsSixtyOneBytes() {
         QCOMPARE(kSmallProjectFile.size(), 61);
         QCOMPARE(encoded(smallProject()), kSmallProjectFile);
 
@@ -76,8 +69,7 @@ private slots:
         QCOMPARE(*read.project, smallProject());
     }
 
-    void roundTripKeepsEveryValue_data()
-    {
+    void roundTripKeepsEveryValue_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("commas") << QStringLiteral("a, b,, c,");
         QTest::newRow("blanks") << QStringLiteral("  lead and trail  ");
@@ -86,8 +78,7 @@ private slots:
         QTest::newRow("empty") << QString();
     }
 
-    void roundTripKeepsEveryValue()
-    {
+    void roundTripKeepsEveryValue() {
         QFETCH(QString, text);
         BwkProject project;
         DocumentInfo& doc = project.document;
@@ -105,22 +96,21 @@ private slots:
         QCOMPARE(*read.project, project);
     }
 
-    void emptyTableEndsWithTheDescription()
-    {
+    void emptyTableEndsWithTheDescription() {
         BwkProject project;
         project.document = DocumentInfo::forNewProject();
         const QByteArray bytes = encoded(project);
         QCOMPARE(bytes, QByteArray("\r\n\r\n\r\n\r\n\x81\x44\x81\x44\x81\x44\r\n\r\n\"\"\r\n"));
-        const BwkReader::Result read = BwkReader::parse(QStringLiteral("\r\n\r\n\r\n\r\n．．．\r\n\r\n\"\"\r\n"));
+        const BwkReader::Result read =
+            BwkReader::parse(QStringLiteral("\r\n\r\n\r\n\r\n．．．\r\n\r\n\"\"\r\n"));
         QVERIFY(read.project);
         QVERIFY(read.project->entries.isEmpty());
         QCOMPARE(read.project->document, project.document);
     }
 
-    void otherIconNumbersAreKeptAndSavedDisabled()
-    {
-        const BwkReader::Result read =
-            BwkReader::parse(u"T\r\n\r\n\r\n\r\nx\r\n\r\n\"\"\r\n7\r\nQ\r\n\"A\"\r\n-3\r\nR\r\n\"B\"");
+    void otherIconNumbersAreKeptAndSavedDisabled() {
+        const BwkReader::Result read = BwkReader::parse(
+            u"T\r\n\r\n\r\n\r\nx\r\n\r\n\"\"\r\n7\r\nQ\r\n\"A\"\r\n-3\r\nR\r\n\"B\"");
         QVERIFY2(read.project, qPrintable(read.error));
         QCOMPARE(read.project->entries.item(1).icon, 7);
         QCOMPARE(read.project->entries.item(2).icon, -3);
@@ -128,10 +118,9 @@ private slots:
         QVERIFY(encoded(*read.project).endsWith("2\r\nQ\r\n\"A\"\r\n2\r\nR\r\n\"B\"\r\n"));
     }
 
-    void loneCrEndsALineAndLoneLfDoesNot()
-    {
-        const BwkReader::Result read =
-            BwkReader::parse(u"T\rH\r\nM\nstill M\r\nC\r\nc\r\nf\r\n\"d\rd\"\r1\rQ\n2\r\"A\r\nB\"\r\n");
+    void loneCrEndsALineAndLoneLfDoesNot() {
+        const BwkReader::Result read = BwkReader::parse(
+            u"T\rH\r\nM\nstill M\r\nC\r\nc\r\nf\r\n\"d\rd\"\r1\rQ\n2\r\"A\r\nB\"\r\n");
         QVERIFY2(read.project, qPrintable(read.error));
         QCOMPARE(read.project->document.DocumentHomepage, QStringLiteral("H"));
         QCOMPARE(read.project->document.DocumentMail, QStringLiteral("M\nstill M"));
@@ -140,14 +129,13 @@ private slots:
         QCOMPARE(read.project->entries.item(1).answer, QStringLiteral("A\r\nB"));
     }
 
-    void damagedFilesSayWhere_data()
-    {
+    void damagedFilesSayWhere_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("where");
         const QByteArray header("T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n");
         QTest::newRow("empty file") << QByteArray() << QStringLiteral("1行目");
-        QTest::newRow("five header lines") << QByteArray("T\r\nH\r\nM\r\nC\r\nc\r\n")
-                                           << QStringLiteral("6行目");
+        QTest::newRow("five header lines")
+            << QByteArray("T\r\nH\r\nM\r\nC\r\nc\r\n") << QStringLiteral("6行目");
         QTest::newRow("no description") << header << QStringLiteral("7行目");
         QTest::newRow("description without quote") << header + "d\r\n" << QStringLiteral("7行目");
         QTest::newRow("description never closed") << header + "\"d\r\nmore\r\n"
@@ -168,47 +156,51 @@ private slots:
                                               << QStringLiteral("10行目");
     }
 
-    void damagedFilesSayWhere()
-    {
+    void damagedFilesSayWhere() {
         QFETCH(QByteArray, file);
         QFETCH(QString, where);
         const QString error = readError(file);
         QVERIFY2(error.startsWith(where + u':'), qPrintable(error));
     }
 
-    void missingFileIsAnError()
-    {
+    void missingFileIsAnError() {
         const BwkReader::Result read = BwkReader::readFile(QStringLiteral("/nonexistent/x.bwk"));
         QVERIFY(!read.project);
         QVERIFY(read.error.contains(QStringLiteral("/nonexistent/x.bwk")));
     }
 
-    void refusesWhatTheFormatCannotHold_data()
-    {
+    void refusesWhatTheFormatCannotHold_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("named");
         // 0-6: the document fields in file order; 7: question; 8: answer.
-        QTest::newRow("quote in description") << 6 << QStringLiteral("say \"hi\"") << QStringLiteral("説明");
-        QTest::newRow("quote in answer") << 8 << QStringLiteral("\"") << QStringLiteral("2番目の項目の答え");
-        QTest::newRow("line break in title") << 0 << QStringLiteral("a\r\nb") << QStringLiteral("タイトル");
-        QTest::newRow("LF in mail") << 2 << QStringLiteral("a\nb") << QStringLiteral("メールアドレス");
-        QTest::newRow("CR in question") << 7 << QStringLiteral("a\rb") << QStringLiteral("2番目の項目の質問");
-        QTest::newRow("emoji in answer") << 8 << QStringLiteral("ok 😀") << QStringLiteral("U+1F600");
-        QTest::newRow("accent in author") << 3 << QStringLiteral("José") << QStringLiteral("作成者");
+        QTest::newRow("quote in description")
+            << 6 << QStringLiteral("say \"hi\"") << QStringLiteral("説明");
+        QTest::newRow("quote in answer")
+            << 8 << QStringLiteral("\"") << QStringLiteral("2番目の項目の答え");
+        QTest::newRow("line break in title")
+            << 0 << QStringLiteral("a\r\nb") << QStringLiteral("タイトル");
+        QTest::newRow("LF in mail")
+            << 2 << QStringLiteral("a\nb") << QStringLiteral("メールアドレス");
+        QTest::newRow("CR in question")
+            << 7 << QStringLiteral("a\rb") << QStringLiteral("2番目の項目の質問");
+        QTest::newRow("emoji in answer")
+            << 8 << QStringLiteral("ok 😀") << QStringLiteral("U+1F600");
+        QTest::newRow("accent in author")
+            << 3 << QStringLiteral("José") << QStringLiteral("作成者");
     }
 
-    void refusesWhatTheFormatCannotHold()
-    {
+    void refusesWhatTheFormatCannotHold() {
         QFETCH(int, field);
         QFETCH(QString, value);
         QFETCH(QString, named);
         BwkProject project = smallProject();
-        QString* fields[] = {&project.document.DocumentTitle, &project.document.DocumentHomepage,
-                             &project.document.DocumentMail, &project.document.DocumentCreater,
-                             &project.document.DocumentCode, &project.document.DocumentCodeFolder,
-                             &project.document.DocumentDataview,
-                             &project.entries.item(2).question, &project.entries.item(2).answer};
+        QString* fields[] = {
+            &project.document.DocumentTitle,    &project.document.DocumentHomepage,
+            &project.document.DocumentMail,     &project.document.DocumentCreater,
+            &project.document.DocumentCode,     &project.document.DocumentCodeFolder,
+            &project.document.DocumentDataview, &project.entries.item(2).question,
+            &project.entries.item(2).answer};
         *fields[field] = value;
 
         QTemporaryDir dir;
@@ -221,8 +213,7 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("previous contents"));
     }
 
-    void failedSaveLeavesTheOldFile()
-    {
+    void failedSaveLeavesTheOldFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.bwk"));
         writeBytes(path, "previous contents");
@@ -247,8 +238,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bwk")});
     }
 
-    void writeErrorOfTheDeviceIsReported()
-    {
+    void writeErrorOfTheDeviceIsReported() {
         // A device that takes a few bytes and then fails, like a disk that
         // disappears during a save.
         class FailingDevice : public QIODevice {

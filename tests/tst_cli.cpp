@@ -1,6 +1,5 @@
-#include "cli/CliApplication.h"
-
 #include "TestDesigns.h"
+#include "cli/CliApplication.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -19,8 +18,7 @@ struct CliRun {
 
 // Runs the command line in-process, with the shipped designs as the default
 // program folder.
-CliRun runCli(QStringList arguments)
-{
+CliRun runCli(QStringList arguments) {
     QBuffer out;
     QBuffer err;
     out.open(QIODevice::WriteOnly);
@@ -31,22 +29,21 @@ CliRun runCli(QStringList arguments)
     return {code, out.data(), QString::fromUtf8(err.data())};
 }
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The differences between two files as `diff -u` shows them.
-QString diff(const QString& expectedPath, const QByteArray& actual)
-{
+QString diff(const QString& expectedPath, const QByteArray& actual) {
     QTemporaryFile file;
     if (!file.open())
         return {};
     file.write(actual);
     file.flush();
     QProcess process;
-    process.start(QStringLiteral("diff"), QStringList{QStringLiteral("-u"), expectedPath, file.fileName()});
+    process.start(QStringLiteral("diff"),
+                  QStringList{QStringLiteral("-u"), expectedPath, file.fileName()});
     process.waitForFinished();
     return QString::fromLocal8Bit(process.readAllStandardOutput().left(4000));
 }
@@ -57,19 +54,17 @@ class CliTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void wrongUsageExitsWithTwo_data()
-    {
+    void wrongUsageExitsWithTwo_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no command") << QStringList();
         QTest::newRow("unknown command") << QStringList{QStringLiteral("publish")};
         QTest::newRow("missing argument") << QStringList{QStringLiteral("export"), kSample};
         QTest::newRow("extra argument") << QStringList{QStringLiteral("dump"), kSample, kSample};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("designs"),
-                                                       QStringLiteral("--colour")};
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("designs"), QStringLiteral("--colour")};
     }
 
-    void wrongUsageExitsWithTwo()
-    {
+    void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, arguments);
         const CliRun run = runCli(arguments);
         QCOMPARE(run.exitCode, 2);
@@ -77,17 +72,16 @@ private slots:
         QVERIFY(run.err.startsWith(QStringLiteral("brindlewick-cli: ")));
     }
 
-    void helpExplainsEveryCommand()
-    {
+    void helpExplainsEveryCommand() {
         const CliRun run = runCli({QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
-        for (const char* command : {"render PROJECT", "export PROJECT OUTPUT_FOLDER", "dump PROJECT",
-                                    "import JSON PROJECT", "designs", "--program-folder"})
+        for (const char* command :
+             {"render PROJECT", "export PROJECT OUTPUT_FOLDER", "dump PROJECT",
+              "import JSON PROJECT", "designs", "--program-folder"})
             QVERIFY2(run.out.contains(command), command);
     }
 
-    void renderMatchesTheGoldenPage()
-    {
+    void renderMatchesTheGoldenPage() {
         const CliRun run = runCli({QStringLiteral("render"), kSample});
         QCOMPARE(run.exitCode, 0);
         const QString golden = kSourceDir + QStringLiteral("/tests/golden/sample-standard.html");
@@ -96,11 +90,11 @@ private slots:
         QVERIFY2(run.out == readAll(golden), qPrintable(diff(golden, run.out)));
     }
 
-    void dumpAndImportGiveBackTheSameFile()
-    {
+    void dumpAndImportGiveBackTheSameFile() {
         const CliRun dump = runCli({QStringLiteral("dump"), kSample});
         QCOMPARE(dump.exitCode, 0);
-        QVERIFY(dump.out.contains("\"question\": \"[重要] 年末年始の発送スケジュールを教えてください\""));
+        QVERIFY(dump.out.contains(
+            "\"question\": \"[重要] 年末年始の発送スケジュールを教えてください\""));
         QVERIFY(dump.out.contains("\\r\\n"));
 
         QTemporaryDir dir;
@@ -115,16 +109,16 @@ private slots:
         QCOMPARE(readAll(copy), readAll(kSample));
     }
 
-    void importRefusalsWriteNothing()
-    {
+    void importRefusalsWriteNothing() {
         QTemporaryDir dir;
         const QString json = dir.filePath(QStringLiteral("p.json"));
         const QString target = dir.filePath(QStringLiteral("p.bwk"));
         QFile file(json);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"document\": {\"title\": \"t\", \"creater\": \"\", \"homepage\": \"\", "
-                   "\"mail\": \"\", \"code\": \"\", \"codeFolder\": \"\", \"dataview\": \"\"}, "
-                   "\"entries\": [{\"icon\": 1, \"question\": \"q\", \"answer\": \"say \\\"hi\\\"\"}]}");
+        file.write(
+            "{\"document\": {\"title\": \"t\", \"creater\": \"\", \"homepage\": \"\", "
+            "\"mail\": \"\", \"code\": \"\", \"codeFolder\": \"\", \"dataview\": \"\"}, "
+            "\"entries\": [{\"icon\": 1, \"question\": \"q\", \"answer\": \"say \\\"hi\\\"\"}]}");
         file.close();
         const CliRun run = runCli({QStringLiteral("import"), json, target});
         QCOMPARE(run.exitCode, 1);
@@ -137,11 +131,12 @@ private slots:
         QCOMPARE(runCli({QStringLiteral("import"), json, target}).exitCode, 1);
     }
 
-    void damagedProjectIsOneLineWithTheProgramsMessage()
-    {
+    void damagedProjectIsOneLineWithTheProgramsMessage() {
         TestProgramFolder program;
-        program.writeBytes(QStringLiteral("bad.bwk"), "T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n\"d\"\r\nx\r\n");
-        const CliRun run = runCli({QStringLiteral("dump"), program.filePath(QStringLiteral("bad.bwk"))});
+        program.writeBytes(QStringLiteral("bad.bwk"),
+                           "T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n\"d\"\r\nx\r\n");
+        const CliRun run =
+            runCli({QStringLiteral("dump"), program.filePath(QStringLiteral("bad.bwk"))});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.startsWith(QStringLiteral("brindlewick-cli: bwkファイルが壊れています。")),
@@ -150,14 +145,13 @@ private slots:
         QCOMPARE(run.err.count(u'\n'), 1);
     }
 
-    void designsListsEveryDesignAndReportsBrokenOnes()
-    {
+    void designsListsEveryDesignAndReportsBrokenOnes() {
         TestProgramFolder program;
         program.addDesign(QStringLiteral("b"), QStringLiteral("青"), QString());
         program.addDesign(QStringLiteral("A"), QStringLiteral("赤"), QString());
         program.writeText(QStringLiteral("doc_code/c/procode"), QStringLiteral("one line"));
-        const CliRun run = runCli(
-            {QStringLiteral("designs"), QStringLiteral("--program-folder"), program.path()});
+        const CliRun run =
+            runCli({QStringLiteral("designs"), QStringLiteral("--program-folder"), program.path()});
         QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("A\t赤\tpage.ddc\t赤 の説明\n"
                                                             "b\t青\tpage.ddc\t青 の説明\n"));
         QCOMPARE(run.exitCode, 1);
@@ -165,8 +159,7 @@ private slots:
     }
 
     // The real executable, as scripts run it.
-    void exportEndToEnd()
-    {
+    void exportEndToEnd() {
         const QString cli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("faq"));
@@ -179,7 +172,8 @@ private slots:
         QCOMPARE(QDir(output).entryList(QDir::Files),
                  (QStringList{QStringLiteral("faq.html"), QStringLiteral("style.css")}));
         QCOMPARE(readAll(pagePath),
-                 readAll(kSourceDir + QStringLiteral("/tests/golden/sample-standard.html")) + "\r\n");
+                 readAll(kSourceDir + QStringLiteral("/tests/golden/sample-standard.html")) +
+                     "\r\n");
 
         process.start(cli, {QStringLiteral("export"), kSample, output});
         QVERIFY(process.waitForFinished());
@@ -187,8 +181,7 @@ private slots:
         QVERIFY(process.readAllStandardError().startsWith("brindlewick-cli: "));
     }
 
-    void renderEndToEndIsByteForByte()
-    {
+    void renderEndToEndIsByteForByte() {
         QProcess process;
         process.start(QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli"),
                       {QStringLiteral("render"), kSample});

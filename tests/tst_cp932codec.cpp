@@ -7,28 +7,26 @@ class Cp932CodecTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void knownBytes_data()
-    {
+    void knownBytes_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("full-width full stops") << QStringLiteral("．．．")
-                                               << QByteArray("\x81\x44\x81\x44\x81\x44");
-        QTest::newRow("backslash stays 5C") << QStringLiteral("Blue\\main.ddc")
-                                            << QByteArray("Blue\\main.ddc");
+        QTest::newRow("full-width full stops")
+            << QStringLiteral("．．．") << QByteArray("\x81\x44\x81\x44\x81\x44");
+        QTest::newRow("backslash stays 5C")
+            << QStringLiteral("Blue\\main.ddc") << QByteArray("Blue\\main.ddc");
         QTest::newRow("tilde stays 7E") << QStringLiteral("~") << QByteArray("~");
         QTest::newRow("hiragana") << QStringLiteral("あ") << QByteArray("\x82\xA0");
-        QTest::newRow("kanji with bracket trail byte") << QStringLiteral("ゼ")
-                                                       << QByteArray("\x83\x5B");
+        QTest::newRow("kanji with bracket trail byte")
+            << QStringLiteral("ゼ") << QByteArray("\x83\x5B");
         QTest::newRow("half-width katakana") << QStringLiteral("ｱ") << QByteArray("\xB1");
-        QTest::newRow("wave dash, Microsoft variant") << QStringLiteral("～")
-                                                      << QByteArray("\x81\x60");
+        QTest::newRow("wave dash, Microsoft variant")
+            << QStringLiteral("～") << QByteArray("\x81\x60");
         QTest::newRow("NEC special row") << QStringLiteral("①") << QByteArray("\x87\x40");
         QTest::newRow("IBM extension kanji") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
         QTest::newRow("line end") << QStringLiteral("\r\n") << QByteArray("\r\n");
     }
 
-    void knownBytes()
-    {
+    void knownBytes() {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QByteArray encoded;
@@ -37,8 +35,7 @@ private slots:
         QCOMPARE(Cp932Codec::decode(bytes), text);
     }
 
-    void duplicatesEncodeToThePreferredRow()
-    {
+    void duplicatesEncodeToThePreferredRow() {
         // Characters with two codes come back as the code page's own encoder
         // writes them: NEC row over IBM for Roman numerals, IBM over the
         // NEC-selected copies for small Roman numerals and kanji.
@@ -51,8 +48,7 @@ private slots:
         QCOMPARE(encoded, QByteArray("\x87\x54\x81\xE6", 4));
     }
 
-    void everyRepresentableCharacterRoundTrips()
-    {
+    void everyRepresentableCharacterRoundTrips() {
         // Every double-byte code decodes to a character that encodes back to
         // bytes that decode to the same character.
         int mapped = 0;
@@ -78,17 +74,18 @@ private slots:
         }
     }
 
-    void invalidBytesDecodeToReplacement()
-    {
-        QCOMPARE(Cp932Codec::decode(QByteArray("a\x80" "b", 3)), QStringLiteral("a\uFFFDb"));
+    void invalidBytesDecodeToReplacement() {
+        QCOMPARE(Cp932Codec::decode(QByteArray("a\x80"
+                                               "b",
+                                               3)),
+                 QStringLiteral("a\uFFFDb"));
         // A lead byte without a usable trail stands alone.
         QCOMPARE(Cp932Codec::decode(QByteArray("\x82", 1)), QStringLiteral("\uFFFD"));
         QCOMPARE(Cp932Codec::decode(QByteArray("\x82\r\n", 3)), QStringLiteral("\uFFFD\r\n"));
         QCOMPARE(Cp932Codec::decode(QByteArray("\x00x", 2)), QString(QChar(0)) + u'x');
     }
 
-    void unencodableCharacters()
-    {
+    void unencodableCharacters() {
         const QString text = QStringLiteral("ab😀c\u00E9");
         QByteArray encoded("keep");
         QCOMPARE(Cp932Codec::encode(text, encoded), std::optional<qsizetype>(2));
@@ -104,8 +101,7 @@ private slots:
         QCOMPARE(page, QByteArray("&#xD800;x"));
     }
 
-    void linesEndAtCrLfOrLoneCr()
-    {
+    void linesEndAtCrLfOrLoneCr() {
         LineReader lines(u"one\r\ntwo\rthree\nstill three\r\n\r\nlast");
         QStringList read;
         while (!lines.atEnd())

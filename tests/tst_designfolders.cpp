@@ -1,16 +1,14 @@
+#include "TestDesigns.h"
 #include "design/DesignCopier.h"
 #include "design/DesignList.h"
 #include "design/DesignLocation.h"
 #include "design/Procode.h"
 
-#include "TestDesigns.h"
-
 class DesignFoldersTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listingIsCaseInsensitiveNameOrderWithoutHiddenNames()
-    {
+    void listingIsCaseInsensitiveNameOrderWithoutHiddenNames() {
         TestProgramFolder program;
         for (const char* name : {"beta", "Alpha", "gamma", ".hidden", "Beta2"})
             program.addDesign(QString::fromLatin1(name), QStringLiteral("x"), QString());
@@ -23,9 +21,9 @@ private slots:
         QVERIFY(!DesignList::folderNames(program.filePath(QStringLiteral("missing"))));
     }
 
-    void procodeLines()
-    {
-        const auto blue = Procode::parse(u"Blue design\r\nmain\r\nDark text on a blue ground\r\nmore\r\n");
+    void procodeLines() {
+        const auto blue =
+            Procode::parse(u"Blue design\r\nmain\r\nDark text on a blue ground\r\nmore\r\n");
         QVERIFY(blue);
         QCOMPARE(blue->displayName, QStringLiteral("Blue design"));
         QCOMPARE(blue->designFileName(), QStringLiteral("main.ddc"));
@@ -39,8 +37,7 @@ private slots:
         QVERIFY(!Procode::parse(u""));
     }
 
-    void copyLeavesOnlyResources()
-    {
+    void copyLeavesOnlyResources() {
         TestProgramFolder program;
         program.addDesign(QStringLiteral("Plain"), QStringLiteral("Simple"), QStringLiteral("x"),
                           {QStringLiteral("old.DDC"), QStringLiteral("back.gif"),
@@ -59,8 +56,7 @@ private slots:
         QCOMPARE(copied.readAll(), QByteArray("resource back.gif"));
     }
 
-    void copyWithoutProcodeAndFromMissingFolder()
-    {
+    void copyWithoutProcodeAndFromMissingFolder() {
         TestProgramFolder program;
         program.writeText(QStringLiteral("doc_code/Bare/style.css"), QStringLiteral("body{}"));
         const QString target = program.filePath(QStringLiteral("out"));
@@ -72,8 +68,7 @@ private slots:
                      .isEmpty());
     }
 
-    void storedDesignValuesStayInsideTheDesignRoot_data()
-    {
+    void storedDesignValuesStayInsideTheDesignRoot_data() {
         QTest::addColumn<QString>("documentCode");
         QTest::addColumn<bool>("inside");
         QTest::newRow("folder and file") << QStringLiteral("Plain\\page.ddc") << true;
@@ -85,8 +80,7 @@ private slots:
         QTest::newRow("empty") << QString() << false;
     }
 
-    void storedDesignValuesStayInsideTheDesignRoot()
-    {
+    void storedDesignValuesStayInsideTheDesignRoot() {
         QFETCH(QString, documentCode);
         QFETCH(bool, inside);
         const ProgramFolder program(QStringLiteral("/opt/bw"));

@@ -4,8 +4,7 @@
 
 namespace {
 
-QStringList questions(const QAEntryTable& table)
-{
+QStringList questions(const QAEntryTable& table) {
     QStringList list;
     for (const QAEntry& entry : table)
         list << entry.question;
@@ -18,8 +17,7 @@ class EntryTableTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startValues()
-    {
+    void startValues() {
         const MApp app;
         QVERIFY(app.entries.isEmpty());
         QVERIFY(!app.DataChanged);
@@ -29,8 +27,7 @@ private slots:
         QCOMPARE(DocumentInfo::forNewProject().DocumentCode, QStringLiteral("．．．"));
     }
 
-    void addAndRemoveKeepPositions()
-    {
+    void addAndRemoveKeepPositions() {
         QAEntryTable table;
         for (const char* q : {"one", "two", "three"})
             table.add(QString::fromLatin1(q)).icon = 1;
@@ -40,19 +37,18 @@ private slots:
         QCOMPARE(table.item(2).question, QStringLiteral("three"));
     }
 
-    void sortIsStableJapaneseAndOnce()
-    {
+    void sortIsStableJapaneseAndOnce() {
         QAEntryTable table;
         const QStringList input{QStringLiteral("さくら"), QStringLiteral("あめ"),
                                 QStringLiteral("カメラ"), QStringLiteral("あめ"),
-                                QStringLiteral("Zebra"), QStringLiteral("apple")};
+                                QStringLiteral("Zebra"),  QStringLiteral("apple")};
         for (int i = 0; i < input.size(); ++i)
             table.append(QAEntry{input[i], QString::number(i), 1});
         table.sortByQuestion();
         QCOMPARE(questions(table),
-                 (QStringList{QStringLiteral("apple"), QStringLiteral("Zebra"), QStringLiteral("あめ"),
-                              QStringLiteral("あめ"), QStringLiteral("カメラ"),
-                              QStringLiteral("さくら")}));
+                 (QStringList{QStringLiteral("apple"), QStringLiteral("Zebra"),
+                              QStringLiteral("あめ"), QStringLiteral("あめ"),
+                              QStringLiteral("カメラ"), QStringLiteral("さくら")}));
         // Equal questions keep their order.
         QCOMPARE(table.item(3).answer, QStringLiteral("1"));
         QCOMPARE(table.item(4).answer, QStringLiteral("3"));
@@ -61,15 +57,13 @@ private slots:
         QCOMPARE(table.item(table.count()).question, QStringLiteral("あ"));
     }
 
-    void otherIconNumbersAreDisabled()
-    {
+    void otherIconNumbersAreDisabled() {
         QVERIFY(QAEntry({QString(), QString(), 1}).isEnabled());
         for (int icon : {0, 2, 3, -1})
             QVERIFY(!QAEntry({QString(), QString(), icon}).isEnabled());
     }
 
-    void pageNeedsEveryDocumentValue()
-    {
+    void pageNeedsEveryDocumentValue() {
         DocumentInfo info;
         info.DocumentTitle = info.DocumentCreater = info.DocumentMail = QStringLiteral("x");
         info.DocumentDataview = QStringLiteral(" ");

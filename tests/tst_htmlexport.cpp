@@ -1,15 +1,13 @@
+#include "TestDesigns.h"
 #include "app/MApp.h"
 #include "design/HtmlExporter.h"
-
-#include "TestDesigns.h"
 
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
-MApp completeProject()
-{
+MApp completeProject() {
     MApp app;
     app.DocumentTitle = QStringLiteral("よくある質問");
     app.DocumentCreater = QStringLiteral("Ann");
@@ -21,8 +19,7 @@ MApp completeProject()
     return app;
 }
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -36,28 +33,25 @@ private:
     TestProgramFolder m_program;
 
 private slots:
-    void initTestCase()
-    {
-        m_program.addDesign(QStringLiteral("Plain"), QStringLiteral("Simple"),
-                            QStringLiteral("<title>[document.title]</title>\r\n"
-                                           "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
-                            {QStringLiteral("back.gif"), QStringLiteral("style.css"),
-                             QStringLiteral("old.ddc")});
+    void initTestCase() {
+        m_program.addDesign(
+            QStringLiteral("Plain"), QStringLiteral("Simple"),
+            QStringLiteral("<title>[document.title]</title>\r\n"
+                           "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
+            {QStringLiteral("back.gif"), QStringLiteral("style.css"), QStringLiteral("old.ddc")});
     }
 
-    void incompleteDocumentIsRefused_data()
-    {
+    void incompleteDocumentIsRefused_data() {
         QTest::addColumn<int>("missing");
         for (int i = 0; i < 7; ++i)
             QTest::newRow(QByteArray::number(i).constData()) << i;
     }
 
-    void incompleteDocumentIsRefused()
-    {
+    void incompleteDocumentIsRefused() {
         QFETCH(int, missing);
         MApp app = completeProject();
-        QString* texts[] = {&app.DocumentTitle,    &app.DocumentCreater,   &app.DocumentHomepage,
-                            &app.DocumentMail,     &app.DocumentDataview, &app.DocumentCodeFolder,
+        QString* texts[] = {&app.DocumentTitle, &app.DocumentCreater,  &app.DocumentHomepage,
+                            &app.DocumentMail,  &app.DocumentDataview, &app.DocumentCodeFolder,
                             &app.DocumentCode};
         if (missing == 6)
             *texts[missing] = DocumentInfo::noDesignCode();
@@ -65,12 +59,12 @@ private slots:
             texts[missing]->clear();
         HtmlExporter exporter(app, ProgramFolder(m_program.path()));
         QVERIFY(!exporter.render());
-        QCOMPARE(exporter.errorString(),
-                 QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。"));
+        QCOMPARE(
+            exporter.errorString(),
+            QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。"));
     }
 
-    void exportWritesPageAndResources()
-    {
+    void exportWritesPageAndResources() {
         MApp app = completeProject();
         HtmlExporter exporter(app, ProgramFolder(m_program.path()));
         const auto page = exporter.render();
@@ -95,8 +89,7 @@ private slots:
         QVERIFY(!app.DataChanged);
     }
 
-    void existingOutputIsRefused()
-    {
+    void existingOutputIsRefused() {
         MApp app = completeProject();
         HtmlExporter exporter(app, ProgramFolder(m_program.path()));
         const QString output = m_program.filePath(QStringLiteral("taken"));
@@ -106,12 +99,12 @@ private slots:
         QCOMPARE(QDir(output).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
 
         m_program.writeText(QStringLiteral("a-file"), QStringLiteral("mine"));
-        QVERIFY(!exporter.write(QStringLiteral("page"), m_program.filePath(QStringLiteral("a-file"))));
+        QVERIFY(
+            !exporter.write(QStringLiteral("page"), m_program.filePath(QStringLiteral("a-file"))));
         QCOMPARE(readAll(m_program.filePath(QStringLiteral("a-file"))), QByteArray("mine"));
     }
 
-    void failuresLeaveNothingBehind()
-    {
+    void failuresLeaveNothingBehind() {
         MApp app = completeProject();
         HtmlExporter exporter(app, ProgramFolder(m_program.path()));
 
@@ -140,8 +133,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(output));
     }
 
-    void unreadableDesignIsReported()
-    {
+    void unreadableDesignIsReported() {
         MApp app = completeProject();
         app.DocumentCode = QStringLiteral("Plain\\missing.ddc");
         HtmlExporter exporter(app, ProgramFolder(m_program.path()));

@@ -6,14 +6,12 @@
 
 namespace {
 
-void addEntry(MApp& app, const QString& question, const QString& answer, int icon = 1)
-{
+void addEntry(MApp& app, const QString& question, const QString& answer, int icon = 1) {
     app.entries.append(QAEntry{question, answer, icon});
 }
 
 // The three entries of the engine's first worked example.
-MApp sampleProject()
-{
+MApp sampleProject() {
     MApp app;
     app.DocumentTitle = QStringLiteral("Sample");
     app.DocumentCreater = QStringLiteral("Taro");
@@ -23,15 +21,13 @@ MApp sampleProject()
     return app;
 }
 
-QString run(MApp& app, const QString& design)
-{
+QString run(MApp& app, const QString& design) {
     WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
     engine.runText(design);
     return engine.sorce();
 }
 
-QString run(const QString& design)
-{
+QString run(const QString& design) {
     MApp app = sampleProject();
     return run(app, design);
 }
@@ -42,12 +38,12 @@ class TemplateEngineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstWorkedExample()
-    {
-        const QString design = QStringLiteral("Title: [document.title] by [document.creater]\r\n"
-                                              "[count.] entries\r\n"
-                                              "[loop::][count.selected]: Q=[question.];A=[answer.]\r\n"
-                                              "[::loop]End\r\n");
+    void firstWorkedExample() {
+        const QString design =
+            QStringLiteral("Title: [document.title] by [document.creater]\r\n"
+                           "[count.] entries\r\n"
+                           "[loop::][count.selected]: Q=[question.];A=[answer.]\r\n"
+                           "[::loop]End\r\n");
         QCOMPARE(run(design), QStringLiteral("Title: Sample by Taro\r\n"
                                              "3 entries\r\n"
                                              "1: Q=How?;A=Like this.\r\n"
@@ -56,14 +52,12 @@ private slots:
                                              "End\r\n"));
     }
 
-    void loopStartAtLineEndRepeatsTheLineBreak()
-    {
+    void loopStartAtLineEndRepeatsTheLineBreak() {
         const QString design = QStringLiteral("[loop::]\r\n[question.][::loop]|");
         QCOMPARE(run(design), QStringLiteral("\r\nHow?\r\n\r\nWhy?|\r\n"));
     }
 
-    void secondWorkedExample()
-    {
+    void secondWorkedExample() {
         MApp app;
         for (int i = 1; i <= 4; ++i)
             addEntry(app, QStringLiteral("Q%1").arg(i), QString());
@@ -73,8 +67,7 @@ private slots:
                  QStringLiteral("How?Why?4\r\n"));
     }
 
-    void strayBracketsAndUnknownKeys_data()
-    {
+    void strayBracketsAndUnknownKeys_data() {
         QTest::addColumn<QString>("design");
         QTest::addColumn<QString>("page");
         auto row = [](const char* name, const char16_t* design, const char16_t* page) {
@@ -97,7 +90,8 @@ private slots:
         row("loop without end drops the rest", u"a[loop::]b\r\nc", u"a");
         row("stray loop end outputs nothing", u"a[::loop]b", u"ab\r\n");
         row("stray loop end still counts up", u"[::loop][count.selected]", u"4\r\n");
-        row("text and key after the loop", u"[loop::]x[::loop][document.title]y", u"xxxSampley\r\n");
+        row("text and key after the loop", u"[loop::]x[::loop][document.title]y",
+            u"xxxSampley\r\n");
         row("counter after a loop", u"[loop::][::loop][count.selected]", u"4\r\n");
         row("full-width brackets are text", u"［document.title］", u"［document.title］\r\n");
         row("nested loop start is an abandoned key", u"[loop::]a[loop::]b[::loop]", u"aaa\r\n");
@@ -105,32 +99,31 @@ private slots:
         row("loop keys evaluate to nothing", u"[loop::]<[::loop]", u"<<<\r\n");
     }
 
-    void strayBracketsAndUnknownKeys()
-    {
+    void strayBracketsAndUnknownKeys() {
         QFETCH(QString, design);
         QFETCH(QString, page);
         QCOMPARE(run(design), page);
     }
 
-    void valuesAreInsertedLiterally()
-    {
+    void valuesAreInsertedLiterally() {
         MApp app = sampleProject();
         app.entries.item(1).question = QStringLiteral("[document.title] & <b>");
         app.entries.item(1).answer = QStringLiteral("a\r\nb]");
         app.DocumentDataview = QStringLiteral("line1\r\n[count.]");
-        QCOMPARE(run(app, QStringLiteral("[document.dataview]|[loop::][question.]=[answer.];[::loop]")),
-                 QStringLiteral("line1\r\n[count.]|[document.title] & <b>=a\r\nb];=;Why?=Because.;\r\n"));
+        QCOMPARE(
+            run(app, QStringLiteral("[document.dataview]|[loop::][question.]=[answer.];[::loop]")),
+            QStringLiteral(
+                "line1\r\n[count.]|[document.title] & <b>=a\r\nb];=;Why?=Because.;\r\n"));
     }
 
-    void emptyTable()
-    {
+    void emptyTable() {
         MApp app;
-        QCOMPARE(run(app, QStringLiteral("[count.]<[loop::][question.]\r\n[::loop]>[count.selected]")),
-                 QStringLiteral("0<>1\r\n"));
+        QCOMPARE(
+            run(app, QStringLiteral("[count.]<[loop::][question.]\r\n[::loop]>[count.selected]")),
+            QStringLiteral("0<>1\r\n"));
     }
 
-    void entriesOutsideLoopsAreEmpty()
-    {
+    void entriesOutsideLoopsAreEmpty() {
         // Before any loop the counter is 0; after count.inc has run past the
         // last entry it names nothing. Both give the empty text.
         QCOMPARE(run(QStringLiteral("<[question.][answer.]>")), QStringLiteral("<>\r\n"));
@@ -138,8 +131,7 @@ private slots:
                  QStringLiteral("Why?|\r\n"));
     }
 
-    void everyRunStartsFromTheSameCounters()
-    {
+    void everyRunStartsFromTheSameCounters() {
         MApp app = sampleProject();
         const QString design = QStringLiteral("[count.selected][question.]");
         run(app, QStringLiteral("[loop::][::loop]"));
@@ -148,8 +140,7 @@ private slots:
         QCOMPARE(app.EntryCount, 3);
     }
 
-    void doubleByteCharactersWithBracketBytes()
-    {
+    void doubleByteCharactersWithBracketBytes() {
         // "ゼ" is 83 5B, "ゾ" 83 5D and "ー" 81 5B: their second bytes are the
         // ASCII brackets, but as characters they are plain text.
         QTemporaryDir dir;
@@ -168,8 +159,7 @@ private slots:
         QCOMPARE(engine.sorce(), QStringLiteral("ゼゾSampleー\r\n"));
     }
 
-    void unreadableDesignIsAnErrorNamingTheFile()
-    {
+    void unreadableDesignIsAnErrorNamingTheFile() {
         MApp app = sampleProject();
         app.DocumentCode = QStringLiteral("missing\\page.ddc");
         WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
@@ -182,8 +172,7 @@ private slots:
         QVERIFY(engine.errorString().contains(QStringLiteral("doc_code")));
     }
 
-    void countIncPastTheEndOfALongTable()
-    {
+    void countIncPastTheEndOfALongTable() {
         // The counters are plain ints: no 32,767-entry limit.
         MApp app;
         for (int i = 0; i < 40000; ++i)

@@ -1,7 +1,6 @@
 #include "app/Cp932Codec.h"
 
 #include <QChar>
-
 #include <array>
 #include <iconv.h>
 #include <memory>
@@ -11,15 +10,18 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr quint16 kUnmapped = 0;
 
-bool isLeadByte(quint8 b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(quint8 b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool isLeadByte(quint8 b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(quint8 b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 // The order in which double-byte rows win when one Unicode character has
 // several encodings: the JIS rows first, then the NEC special row, then the
 // IBM extensions, and the NEC-selected copies of the IBM extensions last.
 // This is the choice the code page's own encoder makes.
-std::array<quint8, 188> leadBytesByPreference()
-{
+std::array<quint8, 188> leadBytesByPreference() {
     std::array<quint8, 188> order{};
     std::size_t n = 0;
     for (int b = 0x81; b <= 0xFC; ++b) {
@@ -45,9 +47,9 @@ struct Tables {
 
 class IconvDecoder {
 public:
-    IconvDecoder() : m_cd(iconv_open("UTF-16LE", "CP932")) {}
-    ~IconvDecoder()
-    {
+    IconvDecoder()
+        : m_cd(iconv_open("UTF-16LE", "CP932")) {}
+    ~IconvDecoder() {
         if (valid())
             iconv_close(m_cd);
     }
@@ -57,8 +59,7 @@ public:
     bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
     // The single UTF-16 unit that the bytes decode to, or U+FFFD.
-    char16_t decodeOne(const char* bytes, std::size_t length)
-    {
+    char16_t decodeOne(const char* bytes, std::size_t length) {
         char in[2] = {bytes[0], length > 1 ? bytes[1] : '\0'};
         char out[8];
         char* inPtr = in;
@@ -76,8 +77,7 @@ private:
     iconv_t m_cd;
 };
 
-Tables::Tables()
-{
+Tables::Tables() {
     single.fill(kReplacement);
     std::fill_n(pair.get(), 65536, kReplacement);
     std::fill_n(encoded.get(), 65536, kUnmapped);
@@ -118,15 +118,13 @@ Tables::Tables()
     }
 }
 
-const Tables& tables()
-{
+const Tables& tables() {
     static const Tables instance;
     return instance;
 }
 
 // Encoded bytes of one UTF-16 unit, or kUnmapped.
-inline quint16 lookup(const Tables& t, char16_t u)
-{
+inline quint16 lookup(const Tables& t, char16_t u) {
     if (u < 0x80)
         return u;
     if (QChar::isSurrogate(u))
@@ -134,8 +132,7 @@ inline quint16 lookup(const Tables& t, char16_t u)
     return t.encoded[u];
 }
 
-inline void appendCode(QByteArray& out, char16_t u, quint16 code)
-{
+inline void appendCode(QByteArray& out, char16_t u, quint16 code) {
     if (u < 0x80 || code < 0x100) {
         out.append(char(code));
     } else {
@@ -146,8 +143,7 @@ inline void appendCode(QByteArray& out, char16_t u, quint16 code)
 
 } // namespace
 
-QString Cp932Codec::decode(QByteArrayView bytes)
-{
+QString Cp932Codec::decode(QByteArrayView bytes) {
     const Tables& t = tables();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -173,8 +169,7 @@ QString Cp932Codec::decode(QByteArrayView bytes)
     return text;
 }
 
-std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out)
-{
+std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out) {
     if (const auto bad = findUnencodable(text))
         return bad;
     const Tables& t = tables();
@@ -184,8 +179,7 @@ std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out)
     return std::nullopt;
 }
 
-void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out)
-{
+void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out) {
     const Tables& t = tables();
     out.reserve(out.size() + text.size() * 2);
     const qsizetype n = text.size();
@@ -206,8 +200,7 @@ void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out)
     }
 }
 
-std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text)
-{
+std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text) {
     const Tables& t = tables();
     const qsizetype n = text.size();
     const char16_t* s = text.utf16();
@@ -219,8 +212,7 @@ std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text)
     return std::nullopt;
 }
 
-QString Cp932Codec::describeCharacterAt(QStringView text, qsizetype index)
-{
+QString Cp932Codec::describeCharacterAt(QStringView text, qsizetype index) {
     if (index < 0 || index >= text.size())
         return {};
     char32_t codePoint = text[index].unicode();
@@ -231,6 +223,5 @@ QString Cp932Codec::describeCharacterAt(QStringView text, qsizetype index)
         length = 2;
     }
     const QString hex = QString::number(quint32(codePoint), 16).toUpper();
-    return QStringLiteral("「%1」(U+%2)")
-        .arg(text.mid(index, length), hex.rightJustified(4, u'0'));
+    return QStringLiteral("「%1」(U+%2)").arg(text.mid(index, length), hex.rightJustified(4, u'0'));
 }

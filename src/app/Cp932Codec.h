@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // Text conversion between Unicode and code page 932, the Microsoft variant of

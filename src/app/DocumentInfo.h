@@ -19,19 +19,19 @@ struct DocumentInfo {
 
     // What the new-project command starts from: unlike a fresh start, the
     // homepage address is empty too.
-    static DocumentInfo forNewProject()
-    {
+    static DocumentInfo forNewProject() {
         DocumentInfo info;
         info.DocumentHomepage.clear();
         return info;
     }
 
-    bool hasDesign() const { return DocumentCode != noDesignCode() && !DocumentCodeFolder.isEmpty(); }
+    bool hasDesign() const {
+        return DocumentCode != noDesignCode() && !DocumentCodeFolder.isEmpty();
+    }
 
     // A page can be produced only when the design is chosen and all six texts
     // are filled. Nothing is trimmed: a text of blanks counts as filled.
-    bool isCompleteForPage() const
-    {
+    bool isCompleteForPage() const {
         return hasDesign() && !DocumentCreater.isEmpty() && !DocumentHomepage.isEmpty() &&
                !DocumentMail.isEmpty() && !DocumentDataview.isEmpty() && !DocumentTitle.isEmpty();
     }

@@ -3,18 +3,21 @@
 #include <QCoreApplication>
 #include <QDir>
 
-ProgramFolder::ProgramFolder(QString path) : m_path(QDir::cleanPath(std::move(path))) {}
+ProgramFolder::ProgramFolder(QString path)
+    : m_path(QDir::cleanPath(std::move(path))) {}
 
-ProgramFolder ProgramFolder::ofExecutable()
-{
+ProgramFolder ProgramFolder::ofExecutable() {
     return ProgramFolder(QCoreApplication::applicationDirPath());
 }
 
-QString ProgramFolder::designRoot() const { return m_path + QStringLiteral("/doc_code"); }
+QString ProgramFolder::designRoot() const {
+    return m_path + QStringLiteral("/doc_code");
+}
 
-QString ProgramFolder::previewFolder() const { return m_path + QStringLiteral("/default"); }
+QString ProgramFolder::previewFolder() const {
+    return m_path + QStringLiteral("/default");
+}
 
-QString ProgramFolder::helpStartPage() const
-{
+QString ProgramFolder::helpStartPage() const {
     return m_path + QStringLiteral("/help/help_frame.html");
 }

@@ -3,19 +3,16 @@
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QLocale>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
 
-QAEntry& QAEntryTable::add(const QString& question)
-{
+QAEntry& QAEntryTable::add(const QString& question) {
     m_entries.append(QAEntry{question, QString(), 0});
     return m_entries.last();
 }
 
-void QAEntryTable::sortByQuestion()
-{
+void QAEntryTable::sortByQuestion() {
     QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
     collator.setCaseSensitivity(Qt::CaseSensitive);
 

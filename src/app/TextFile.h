@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // Text files of the program: code page 932 on disk, Unicode in memory.
@@ -18,7 +17,8 @@ public:
 // in the line. A last line without a line end is still a line.
 class LineReader {
 public:
-    explicit LineReader(QStringView text) : m_text(text) {}
+    explicit LineReader(QStringView text)
+        : m_text(text) {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
     // 1-based number of the line that the next read starts on.

@@ -25,19 +25,21 @@ struct Command {
 
 const Command kCommands[] = {
     {QLatin1StringView("render"), 1, QLatin1StringView("render PROJECT"),
-     u"プロジェクトのデザインを実行し、ページのテキストをコードページ932のまま標準出力に書き出します。"},
+     u"プロジェクトのデザインを実行し、ページのテキストをコードページ932のまま標準出力に書き出しま"
+     u"す。"},
     {QLatin1StringView("export"), 2, QLatin1StringView("export PROJECT OUTPUT_FOLDER"),
-     u"OUTPUT_FOLDERを新しく作り、デザインの素材ファイルとページ（フォルダ名.html）を書き出して、ページのパスを表示します。"},
+     u"OUTPUT_FOLDERを新しく作り、デザインの素材ファイルとページ（フォルダ名."
+     u"html）を書き出して、ページのパスを表示します。"},
     {QLatin1StringView("dump"), 1, QLatin1StringView("dump PROJECT"),
      u"プロジェクトをJSON（UTF-8）で標準出力に書き出します。"},
     {QLatin1StringView("import"), 2, QLatin1StringView("import JSON PROJECT"),
      u"dumpと同じ形のJSONからbwkファイルを書き出します。"},
     {QLatin1StringView("designs"), 0, QLatin1StringView("designs"),
-     u"インストールされているデザインを、フォルダ名・表示名・デザインファイル・説明のタブ区切りで一覧します。"},
+     u"インストールされているデザインを、フォルダ名・表示名・デザインファイル・説明のタブ区切りで一"
+     u"覧します。"},
 };
 
-const Command* findCommand(const QString& name)
-{
+const Command* findCommand(const QString& name) {
     for (const Command& command : kCommands) {
         if (name == command.name)
             return &command;
@@ -45,21 +47,21 @@ const Command* findCommand(const QString& name)
     return nullptr;
 }
 
-QString helpText(const QString& options)
-{
-    QString text = QStringLiteral(
-        "使い方: brindlewick-cli COMMAND [引数] [--program-folder DIR]\n\n"
-        "Brindlewickのプロジェクト（.bwk）からFAQページを作り、プロジェクトをJSONと相互に変換します。\n\n"
-        "コマンド:\n");
+QString helpText(const QString& options) {
+    QString text =
+        QStringLiteral("使い方: brindlewick-cli COMMAND [引数] [--program-folder DIR]\n\n"
+                       "Brindlewickのプロジェクト（."
+                       "bwk）からFAQページを作り、プロジェクトをJSONと相互に変換します。\n\n"
+                       "コマンド:\n");
     for (const Command& command : kCommands)
-        text += QStringLiteral("  %1\n      %2\n").arg(command.synopsis, QStringView(command.description));
+        text += QStringLiteral("  %1\n      %2\n")
+                    .arg(command.synopsis, QStringView(command.description));
     text += QStringLiteral(
         "\n終了コード: 0 成功、1 入力または出力の失敗、2 使い方の誤り\n\nオプション:\n");
     return text + options;
 }
 
-MApp appFor(BwkProject project)
-{
+MApp appFor(BwkProject project) {
     MApp app;
     app.document() = std::move(project.document);
     app.entries = std::move(project.entries);
@@ -71,12 +73,9 @@ MApp appFor(BwkProject project)
 CliApplication::CliApplication(ProgramFolder defaultProgramFolder, QIODevice& out, QIODevice& err)
     : m_defaultProgramFolder(std::move(defaultProgramFolder))
     , m_out(out)
-    , m_err(err)
-{
-}
+    , m_err(err) {}
 
-int CliApplication::run(const QStringList& arguments)
-{
+int CliApplication::run(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption folderOption(
@@ -121,8 +120,7 @@ int CliApplication::run(const QStringList& arguments)
     return designs(program);
 }
 
-int CliApplication::render(const QStringList& args, const ProgramFolder& program)
-{
+int CliApplication::render(const QStringList& args, const ProgramFolder& program) {
     MApp app;
     if (!loadProject(args.at(0), app))
         return Failure;
@@ -138,8 +136,7 @@ int CliApplication::render(const QStringList& args, const ProgramFolder& program
     return Success;
 }
 
-int CliApplication::exportPage(const QStringList& args, const ProgramFolder& program)
-{
+int CliApplication::exportPage(const QStringList& args, const ProgramFolder& program) {
     MApp app;
     if (!loadProject(args.at(0), app))
         return Failure;
@@ -154,23 +151,21 @@ int CliApplication::exportPage(const QStringList& args, const ProgramFolder& pro
     return Success;
 }
 
-int CliApplication::dump(const QStringList& args)
-{
+int CliApplication::dump(const QStringList& args) {
     MApp app;
     if (!loadProject(args.at(0), app))
         return Failure;
-    const QByteArray json =
-        ProjectJson::toJson(BwkProject{app.document(), std::move(app.entries)});
+    const QByteArray json = ProjectJson::toJson(BwkProject{app.document(), std::move(app.entries)});
     if (m_out.write(json) != json.size())
         return fail(QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString()));
     return Success;
 }
 
-int CliApplication::import(const QStringList& args)
-{
+int CliApplication::import(const QStringList& args) {
     QFile input(args.at(0));
     if (!input.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("「%1」を開けません（%2）").arg(args.at(0), input.errorString()));
+        return fail(
+            QStringLiteral("「%1」を開けません（%2）").arg(args.at(0), input.errorString()));
     QString error;
     const std::optional<BwkProject> project = ProjectJson::fromJson(input.readAll(), &error);
     if (!project)
@@ -181,11 +176,11 @@ int CliApplication::import(const QStringList& args)
     return Success;
 }
 
-int CliApplication::designs(const ProgramFolder& program)
-{
+int CliApplication::designs(const ProgramFolder& program) {
     const std::optional<QStringList> names = DesignList::folderNames(program.designRoot());
     if (!names)
-        return fail(QStringLiteral("デザインフォルダ「%1」がありません。").arg(program.designRoot()));
+        return fail(
+            QStringLiteral("デザインフォルダ「%1」がありません。").arg(program.designRoot()));
     int status = Success;
     for (const QString& name : *names) {
         QString error;
@@ -195,16 +190,15 @@ int CliApplication::designs(const ProgramFolder& program)
             status = fail(error);
             continue;
         }
-        print(QStringList{name, procode->displayName, procode->designFileName(),
-                          procode->description}
-                  .join(u'\t') +
-              u'\n');
+        print(
+            QStringList{name, procode->displayName, procode->designFileName(), procode->description}
+                .join(u'\t') +
+            u'\n');
     }
     return status;
 }
 
-bool CliApplication::loadProject(const QString& path, MApp& app)
-{
+bool CliApplication::loadProject(const QString& path, MApp& app) {
     BwkReader::Result result = BwkReader::readFile(path);
     if (!result.project) {
         fail(QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, result.error));
@@ -214,20 +208,20 @@ bool CliApplication::loadProject(const QString& path, MApp& app)
     return true;
 }
 
-int CliApplication::usage(const QString& message)
-{
+int CliApplication::usage(const QString& message) {
     m_err.write(QStringLiteral("brindlewick-cli: %1\n詳しくは brindlewick-cli --help\n")
                     .arg(message)
                     .toUtf8());
     return UsageError;
 }
 
-int CliApplication::fail(const QString& message)
-{
+int CliApplication::fail(const QString& message) {
     QString line = message;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ');
     m_err.write(QStringLiteral("brindlewick-cli: %1\n").arg(line).toUtf8());
     return Failure;
 }
 
-void CliApplication::print(const QString& text) { m_out.write(text.toUtf8()); }
+void CliApplication::print(const QString& text) {
+    m_out.write(text.toUtf8());
+}

@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <array>
 
 namespace {
@@ -28,16 +27,14 @@ public:
     QString message;
 };
 
-QString requireString(const QJsonObject& object, QLatin1StringView key, const QString& where)
-{
+QString requireString(const QJsonObject& object, QLatin1StringView key, const QString& where) {
     const QJsonValue value = object.value(key);
     if (!value.isString())
         throw JsonError{QStringLiteral("%1の\"%2\"が文字列ではありません").arg(where, key)};
     return value.toString();
 }
 
-QAEntry entryFrom(const QJsonValue& value, qsizetype position)
-{
+QAEntry entryFrom(const QJsonValue& value, qsizetype position) {
     const QString where = QStringLiteral("entries[%1]").arg(position);
     if (!value.isObject())
         throw JsonError{QStringLiteral("%1がオブジェクトではありません").arg(where)};
@@ -52,8 +49,7 @@ QAEntry entryFrom(const QJsonValue& value, qsizetype position)
 
 } // namespace
 
-QByteArray ProjectJson::toJson(const BwkProject& project)
-{
+QByteArray ProjectJson::toJson(const BwkProject& project) {
     QJsonObject document;
     for (const DocumentField& field : kDocumentFields)
         document.insert(field.name, project.document.*field.member);
@@ -68,8 +64,7 @@ QByteArray ProjectJson::toJson(const BwkProject& project)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::optional<BwkProject> ProjectJson::fromJson(const QByteArray& json, QString* error)
-{
+std::optional<BwkProject> ProjectJson::fromJson(const QByteArray& json, QString* error) {
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(json, &parseError);
     try {

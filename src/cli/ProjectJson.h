@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 // A project as JSON, for scripts:

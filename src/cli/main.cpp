@@ -2,11 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
-
 #include <cstdio>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QFile out;
     QFile err;

@@ -5,15 +5,13 @@
 #include <QDir>
 #include <QFile>
 
-bool DesignCopier::isDesignOnlyFile(const QString& fileName)
-{
+bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
     // Matched without regard to case, as the design's authors' file systems do.
     return fileName.endsWith(QStringLiteral(".ddc"), Qt::CaseInsensitive) ||
            fileName.compare(Procode::fileName(), Qt::CaseInsensitive) == 0;
 }
 
-QString DesignCopier::copy(const QString& designFolder, const QString& targetFolder)
-{
+QString DesignCopier::copy(const QString& designFolder, const QString& targetFolder) {
     const QDir source(designFolder);
     if (!source.exists())
         return QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder);

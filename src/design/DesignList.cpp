@@ -1,11 +1,9 @@
 #include "design/DesignList.h"
 
 #include <QDir>
-
 #include <algorithm>
 
-std::optional<QStringList> DesignList::folderNames(const QString& designRoot)
-{
+std::optional<QStringList> DesignList::folderNames(const QString& designRoot) {
     const QDir root(designRoot);
     if (!root.exists())
         return std::nullopt;

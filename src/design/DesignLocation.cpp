@@ -2,8 +2,7 @@
 
 namespace {
 
-bool isPlainComponent(QStringView name)
-{
+bool isPlainComponent(QStringView name) {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
            !name.contains(u'\\') && !name.contains(QChar(0));
 }
@@ -11,16 +10,14 @@ bool isPlainComponent(QStringView name)
 } // namespace
 
 std::optional<QString> DesignLocation::folder(const ProgramFolder& program,
-                                              const QString& folderName)
-{
+                                              const QString& folderName) {
     if (!isPlainComponent(folderName))
         return std::nullopt;
     return program.designRoot() + u'/' + folderName;
 }
 
 std::optional<QString> DesignLocation::designFile(const ProgramFolder& program,
-                                                  const QString& documentCode)
-{
+                                                  const QString& documentCode) {
     QString path = program.designRoot();
     // Windows accepts both separators, so a stored path may use either.
     for (QStringView component : QStringView(documentCode).tokenize(u'\\')) {
@@ -36,8 +33,8 @@ std::optional<QString> DesignLocation::designFile(const ProgramFolder& program,
     return path;
 }
 
-QString DesignLocation::outsideMessage(const QString& value)
-{
-    return QStringLiteral("デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
+QString DesignLocation::outsideMessage(const QString& value) {
+    return QStringLiteral(
+               "デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
         .arg(value);
 }

@@ -3,7 +3,6 @@
 #include "app/ProgramFolder.h"
 
 #include <QString>
-
 #include <optional>
 
 // Turns the design values stored in a project into paths below the design

@@ -11,18 +11,14 @@
 
 HtmlExporter::HtmlExporter(MApp& app, ProgramFolder program)
     : m_app(app)
-    , m_program(std::move(program))
-{
-}
+    , m_program(std::move(program)) {}
 
-std::optional<QString> HtmlExporter::fail(const QString& message)
-{
+std::optional<QString> HtmlExporter::fail(const QString& message) {
     m_error = message;
     return std::nullopt;
 }
 
-std::optional<QString> HtmlExporter::render()
-{
+std::optional<QString> HtmlExporter::render() {
     m_error.clear();
     if (!m_app.isCompleteForPage())
         return fail(incompleteMessage());
@@ -32,8 +28,7 @@ std::optional<QString> HtmlExporter::render()
     return engine.sorce();
 }
 
-std::optional<QString> HtmlExporter::write(const QString& page, const QString& outputPath)
-{
+std::optional<QString> HtmlExporter::write(const QString& page, const QString& outputPath) {
     m_error.clear();
     const std::optional<QString> designFolder =
         DesignLocation::folder(m_program, m_app.DocumentCodeFolder);
@@ -42,8 +37,9 @@ std::optional<QString> HtmlExporter::write(const QString& page, const QString& o
 
     const QFileInfo output(QDir::cleanPath(outputPath));
     if (output.exists() || output.isSymLink())
-        return fail(QStringLiteral("「%1」は既にあります。html出力には新しいフォルダ名を指定してください。")
-                        .arg(output.filePath()));
+        return fail(
+            QStringLiteral("「%1」は既にあります。html出力には新しいフォルダ名を指定してください。")
+                .arg(output.filePath()));
     if (!QDir().mkdir(output.filePath()))
         return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(output.filePath()));
 

@@ -4,7 +4,6 @@
 #include "app/ProgramFolder.h"
 
 #include <QString>
-
 #include <optional>
 
 // Writes the project out as a finished page: a new folder holding the page
@@ -16,10 +15,8 @@ class HtmlExporter {
 public:
     HtmlExporter(MApp& app, ProgramFolder program);
 
-    static QString incompleteMessage()
-    {
-        return QStringLiteral(
-            "ドキュメント情報が詳細に定義されていないためhtml出力ができません。");
+    static QString incompleteMessage() {
+        return QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。");
     }
     static QString doneMessage() { return QStringLiteral("htmlファイルを書き出しました。"); }
 

@@ -2,8 +2,7 @@
 
 #include "app/TextFile.h"
 
-std::optional<Procode> Procode::parse(QStringView text)
-{
+std::optional<Procode> Procode::parse(QStringView text) {
     LineReader lines(text);
     Procode procode;
     if (lines.atEnd())
@@ -18,8 +17,7 @@ std::optional<Procode> Procode::parse(QStringView text)
     return procode;
 }
 
-std::optional<Procode> Procode::read(const QString& designFolder, QString* error)
-{
+std::optional<Procode> Procode::read(const QString& designFolder, QString* error) {
     const QString path = designFolder + u'/' + fileName();
     const std::optional<QString> text = TextFile::read(path, error);
     if (!text)

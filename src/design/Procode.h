@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // The description file of a design, "procode": display name, base name of

@@ -3,8 +3,7 @@
 #include <array>
 #include <utility>
 
-TemplateKey templateKeyFor(QStringView keyText)
-{
+TemplateKey templateKeyFor(QStringView keyText) {
     static constexpr std::array<std::pair<const char16_t*, TemplateKey>, 12> kKeys{{
         {u"document.title", TemplateKey::DocumentTitle},
         {u"document.creater", TemplateKey::DocumentCreater},

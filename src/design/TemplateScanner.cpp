@@ -2,10 +2,10 @@
 
 #include <charconv>
 
-TemplateScanner::TemplateScanner(MApp& app) : m_app(app) {}
+TemplateScanner::TemplateScanner(MApp& app)
+    : m_app(app) {}
 
-QString TemplateScanner::withLineEnds(QStringView designText)
-{
+QString TemplateScanner::withLineEnds(QStringView designText) {
     QString text;
     text.reserve(designText.size() + designText.size() / 32 + 2);
     qsizetype lineStart = 0;
@@ -22,8 +22,7 @@ QString TemplateScanner::withLineEnds(QStringView designText)
     return text;
 }
 
-QString TemplateScanner::run(QStringView designText)
-{
+QString TemplateScanner::run(QStringView designText) {
     const QString stream = withLineEnds(designText);
     const char16_t* s = QStringView(stream).utf16();
     const qsizetype n = stream.size();
@@ -90,8 +89,7 @@ QString TemplateScanner::run(QStringView designText)
     return std::move(m_out);
 }
 
-void TemplateScanner::closeKey(TemplateKey key)
-{
+void TemplateScanner::closeKey(TemplateKey key) {
     if (key == TemplateKey::LoopStart) {
         // Also inside a block: blocks do not nest, and this "]" is lost.
         m_collecting = true;
@@ -105,8 +103,7 @@ void TemplateScanner::closeKey(TemplateKey key)
     m_block.clear();
 }
 
-std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const
-{
+std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const {
     // The same scan as the page's, except that inside a block every key is
     // evaluated. A pass starts and ends with no key open (the block ends with
     // "[::loop]"), so every pass is the same list of pieces.
@@ -157,8 +154,7 @@ std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const
     return pieces;
 }
 
-void TemplateScanner::expandBlock()
-{
+void TemplateScanner::expandBlock() {
     const std::vector<BlockPiece> pieces = compileBlock();
     const int entryCount = m_app.EntryCount;
     m_app.SelectedEntry = 1;
@@ -173,8 +169,7 @@ void TemplateScanner::expandBlock()
     }
 }
 
-const QAEntry* TemplateScanner::selectedEntry() const
-{
+const QAEntry* TemplateScanner::selectedEntry() const {
     const int position = m_app.SelectedEntry;
     if (position < 1 || position > m_app.entries.count())
         return nullptr;
@@ -182,15 +177,13 @@ const QAEntry* TemplateScanner::selectedEntry() const
     return entry.isEnabled() ? &entry : nullptr;
 }
 
-void TemplateScanner::appendNumber(int value)
-{
+void TemplateScanner::appendNumber(int value) {
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     m_out.append(QLatin1StringView(digits, result.ptr - digits));
 }
 
-void TemplateScanner::appendValue(TemplateKey key)
-{
+void TemplateScanner::appendValue(TemplateKey key) {
     switch (key) {
     case TemplateKey::DocumentTitle:
         m_out.append(m_app.DocumentTitle);

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <vector>
 
 // One run of the template language over a design text. The scanner reads the
@@ -30,19 +29,16 @@ private:
     // a long key text matches nothing.
     class KeyText {
     public:
-        void start(QChar c)
-        {
+        void start(QChar c) {
             m_length = 0;
             append(c);
         }
-        void append(QChar c)
-        {
+        void append(QChar c) {
             if (m_length < qsizetype(sizeof m_chars / sizeof m_chars[0]))
                 m_chars[m_length] = c.unicode();
             ++m_length;
         }
-        TemplateKey key() const
-        {
+        TemplateKey key() const {
             return m_length > kLongestTemplateKey ? TemplateKey::Unknown
                                                   : templateKeyFor(QStringView(m_chars, m_length));
         }

@@ -6,12 +6,9 @@
 
 WrepClass::WrepClass(MApp& app, ProgramFolder program)
     : m_app(app)
-    , m_program(std::move(program))
-{
-}
+    , m_program(std::move(program)) {}
 
-bool WrepClass::ddc_datacode()
-{
+bool WrepClass::ddc_datacode() {
     m_error.clear();
     const std::optional<QString> path = DesignLocation::designFile(m_program, m_app.DocumentCode);
     if (!path) {
@@ -28,8 +25,7 @@ bool WrepClass::ddc_datacode()
     return true;
 }
 
-void WrepClass::runText(QStringView designText)
-{
+void WrepClass::runText(QStringView designText) {
     // Every run starts from the same counters, so the same project and design
     // always give the same page.
     m_app.EntryCount = int(m_app.entries.count());

@@ -12,19 +12,18 @@ public:
         QString message;
     };
 
-    explicit FieldReader(QStringView text) : m_lines(text) {}
+    explicit FieldReader(QStringView text)
+        : m_lines(text) {}
 
     bool atEnd() const { return m_lines.atEnd(); }
 
-    QString lineField(const QString& name)
-    {
+    QString lineField(const QString& name) {
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
         return m_lines.readLine().toString();
     }
 
-    QString quotedField(const QString& name)
-    {
+    QString quotedField(const QString& name) {
         const QStringView text = m_lines.text();
         const qsizetype open = m_lines.position();
         if (m_lines.atEnd())
@@ -41,8 +40,7 @@ public:
         return text.sliced(open + 1, close - open - 1).toString();
     }
 
-    int iconField()
-    {
+    int iconField() {
         const int line = m_lines.lineNumber();
         const QString value = lineField(QStringLiteral("有効・無効の行"));
         bool ok = false;
@@ -54,8 +52,7 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) { fail(what, m_lines.lineNumber()); }
-    [[noreturn]] static void fail(const QString& what, int line)
-    {
+    [[noreturn]] static void fail(const QString& what, int line) {
         throw Damage{QStringLiteral("%1行目: %2").arg(line).arg(what)};
     }
 
@@ -64,8 +61,7 @@ private:
 
 } // namespace
 
-BwkReader::Result BwkReader::readFile(const QString& path)
-{
+BwkReader::Result BwkReader::readFile(const QString& path) {
     QString error;
     const std::optional<QString> text = TextFile::read(path, &error);
     if (!text)
@@ -73,8 +69,7 @@ BwkReader::Result BwkReader::readFile(const QString& path)
     return parse(*text);
 }
 
-BwkReader::Result BwkReader::parse(QStringView text)
-{
+BwkReader::Result BwkReader::parse(QStringView text) {
     FieldReader fields(text);
     BwkProject project;
     DocumentInfo& doc = project.document;

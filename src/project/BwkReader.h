@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // Reads project files (.bwk). Reading never touches the program's state: the

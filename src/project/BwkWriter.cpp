@@ -14,10 +14,10 @@ public:
 
 class FieldWriter {
 public:
-    explicit FieldWriter(QByteArray& out) : m_out(out) {}
+    explicit FieldWriter(QByteArray& out)
+        : m_out(out) {}
 
-    void lineField(const QString& value, const QString& name)
-    {
+    void lineField(const QString& value, const QString& name) {
         const qsizetype lineBreak = firstLineBreak(value);
         if (lineBreak >= 0)
             throw Refusal{QStringLiteral("%1に改行を含めることはできません。").arg(name)};
@@ -25,8 +25,7 @@ public:
         m_out.append(kLineEnd);
     }
 
-    void quotedField(const QString& value, const QString& name)
-    {
+    void quotedField(const QString& value, const QString& name) {
         if (value.contains(u'"'))
             throw Refusal{
                 QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name)};
@@ -37,8 +36,7 @@ public:
     }
 
 private:
-    static qsizetype firstLineBreak(const QString& value)
-    {
+    static qsizetype firstLineBreak(const QString& value) {
         for (qsizetype i = 0; i < value.size(); ++i) {
             if (value[i] == u'\r' || value[i] == u'\n')
                 return i;
@@ -46,8 +44,7 @@ private:
         return -1;
     }
 
-    void append(const QString& value, const QString& name)
-    {
+    void append(const QString& value, const QString& name) {
         if (const auto bad = Cp932Codec::encode(value, m_out))
             throw Refusal{QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
                               .arg(name, Cp932Codec::describeCharacterAt(value, *bad))};
@@ -56,15 +53,13 @@ private:
     QByteArray& m_out;
 };
 
-QString entryName(qsizetype position, const char16_t* field)
-{
+QString entryName(qsizetype position, const char16_t* field) {
     return QStringLiteral("%1番目の項目の%2").arg(position).arg(QStringView(field));
 }
 
 } // namespace
 
-BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries)
-{
+BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
     QByteArray out;
     qsizetype estimate = 64;
     for (const QAEntry& entry : entries)
@@ -95,8 +90,7 @@ BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntry
 }
 
 QString BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
-                             const QAEntryTable& entries)
-{
+                             const QAEntryTable& entries) {
     const Encoded encoded = encode(document, entries);
     if (!encoded.bytes)
         return encoded.error;

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 // Writes project files (.bwk). A project that the format cannot carry
