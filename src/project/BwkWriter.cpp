@@ -18,46 +18,49 @@ public:
         : m_out(out) {}
 
     void lineField(const QString& value, const QString& name) {
-        const qsizetype lineBreak = firstLineBreak(value);
-        if (lineBreak >= 0)
-            throw Refusal{QStringLiteral("%1に改行を含めることはできません。").arg(name)};
-        append(value, name);
+        if (QString refusal = BwkWriter::lineFieldRefusal(value, name); !refusal.isEmpty())
+            throw Refusal{refusal};
+        Cp932Codec::encode(value, m_out);
         m_out.append(kLineEnd);
     }
 
     void quotedField(const QString& value, const QString& name) {
-        if (value.contains(u'"'))
-            throw Refusal{
-                QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name)};
+        if (QString refusal = BwkWriter::quotedFieldRefusal(value, name); !refusal.isEmpty())
+            throw Refusal{refusal};
         m_out.append('"');
-        append(value, name);
+        Cp932Codec::encode(value, m_out);
         m_out.append('"');
         m_out.append(kLineEnd);
     }
 
 private:
-    static qsizetype firstLineBreak(const QString& value) {
-        for (qsizetype i = 0; i < value.size(); ++i) {
-            if (value[i] == u'\r' || value[i] == u'\n')
-                return i;
-        }
-        return -1;
-    }
-
-    void append(const QString& value, const QString& name) {
-        if (const auto bad = Cp932Codec::encode(value, m_out))
-            throw Refusal{QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
-                              .arg(name, Cp932Codec::describeCharacterAt(value, *bad))};
-    }
-
     QByteArray& m_out;
 };
+
+QString unencodableRefusal(const QString& value, const QString& name) {
+    if (const auto bad = Cp932Codec::findUnencodable(value))
+        return QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
+            .arg(name, Cp932Codec::describeCharacterAt(value, *bad));
+    return QString();
+}
 
 QString entryName(qsizetype position, const char16_t* field) {
     return QStringLiteral("%1番目の項目の%2").arg(position).arg(QStringView(field));
 }
 
 } // namespace
+
+QString BwkWriter::lineFieldRefusal(const QString& value, const QString& name) {
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        return QStringLiteral("%1に改行を含めることはできません。").arg(name);
+    return unencodableRefusal(value, name);
+}
+
+QString BwkWriter::quotedFieldRefusal(const QString& value, const QString& name) {
+    if (value.contains(u'"'))
+        return QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name);
+    return unencodableRefusal(value, name);
+}
 
 BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
     QByteArray out;

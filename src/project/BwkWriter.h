@@ -21,6 +21,12 @@ public:
     // The file's bytes, or the reason why the project cannot be stored.
     static Encoded encode(const DocumentInfo& document, const QAEntryTable& entries);
 
+    // Why a value cannot be stored as a one-line field (header values and
+    // questions) or a quoted field (the description and answers); empty when
+    // it can. name says which field, for the message.
+    static QString lineFieldRefusal(const QString& value, const QString& name);
+    static QString quotedFieldRefusal(const QString& value, const QString& name);
+
     // Replaces the file at path; a failure leaves the old file whole. Returns
     // an empty text on success, otherwise the reason.
     static QString writeFile(const QString& path, const DocumentInfo& document,

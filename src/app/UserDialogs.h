@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Every question, report and file dialog the program shows goes through this
+// interface. The window program implements it with message boxes and file
+// dialogs; tests replace it with scripted answers.
+class UserDialogs {
+public:
+    // What a file dialog returned: the full path and the file's name without
+    // its folder. Both are empty when the user cancelled.
+    struct FileChoice {
+        QString fileName;
+        QString fileTitle;
+
+        bool cancelled() const { return fileName.isEmpty(); }
+    };
+
+    virtual ~UserDialogs() = default;
+
+    // A question with Yes and No. Returns true for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // A report with an OK button only.
+    virtual void report(const QString& text, const QString& title) = 0;
+    virtual void beep() = 0;
+
+    // filter is shown as given, e.g. "B.W.Kファイル (*.bwk)".
+    virtual FileChoice chooseFileToOpen(const QString& filter) = 0;
+    // A save dialog that accepts names that do not exist yet.
+    virtual FileChoice chooseFileToSave(const QString& filter) = 0;
+};

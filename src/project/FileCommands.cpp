@@ -1,0 +1,103 @@
+#include "project/FileCommands.h"
+
+#include "project/BwkReader.h"
+#include "project/BwkWriter.h"
+
+FileCommands::FileCommands(MApp& app, UserDialogs& dialogs)
+    : m_app(app)
+    , m_dialogs(dialogs)
+{
+}
+
+QString FileCommands::caption(const MApp& app)
+{
+    if (app.CurrentFileTitle.isEmpty())
+        return programCaption();
+    return app.CurrentFileTitle + QStringLiteral(" - ") + programCaption();
+}
+
+QString FileCommands::withExtension(const UserDialogs::FileChoice& choice)
+{
+    const QString extension = QStringLiteral(".bwk");
+    return choice.fileTitle.contains(extension) ? choice.fileName : choice.fileName + extension;
+}
+
+bool FileCommands::newProject()
+{
+    if (m_app.DataChanged &&
+        !m_dialogs.askYesNo(QStringLiteral("現在の情報はなくなりますがよろしいですか？"), boxTitle()))
+        return false;
+    m_app.DataChanged = false;
+    m_app.entries.clear();
+    m_app.document() = DocumentInfo::forNewProject();
+    // A new project has no file yet, so the next overwrite save asks for a
+    // name instead of overwriting the file of the previous project.
+    m_app.CurrentFilePath.clear();
+    m_app.CurrentFileTitle.clear();
+    return true;
+}
+
+bool FileCommands::open()
+{
+    if (m_app.DataChanged &&
+        !m_dialogs.askYesNo(
+            QStringLiteral("現在保存されていない情報がまだありますが、ファイルを開きますか？"),
+            boxTitle()))
+        return false;
+    const UserDialogs::FileChoice choice = m_dialogs.chooseFileToOpen(fileFilter());
+    if (choice.cancelled())
+        return false;
+
+    const QString path = withExtension(choice);
+    BwkReader::Result result = BwkReader::readFile(path);
+    if (!result.project) {
+        // The project in memory stays as it was: the file was read into a
+        // copy, and a damaged file is no reason to end the program.
+        m_dialogs.beep();
+        m_dialogs.report(BwkReader::damagedMessage() + QStringLiteral("\n\n") + result.error,
+                         QStringLiteral("エラー"));
+        return false;
+    }
+    m_app.document() = std::move(result.project->document);
+    m_app.entries = std::move(result.project->entries);
+    m_app.DataChanged = false;
+    m_app.CurrentFilePath = path;
+    m_app.CurrentFileTitle = choice.fileTitle;
+    return true;
+}
+
+bool FileCommands::save(const QString& path)
+{
+    const QString error = BwkWriter::writeFile(path, m_app.document(), m_app.entries);
+    if (error.isEmpty())
+        return true;
+    m_dialogs.beep();
+    m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + error, boxTitle());
+    return false;
+}
+
+bool FileCommands::saveAs()
+{
+    const UserDialogs::FileChoice choice = m_dialogs.chooseFileToSave(fileFilter());
+    if (choice.cancelled())
+        return false;
+    const QString path = withExtension(choice);
+    if (!save(path))
+        return false;
+    m_app.DataChanged = false;
+    m_app.CurrentFilePath = path;
+    m_app.CurrentFileTitle = choice.fileTitle;
+    return true;
+}
+
+bool FileCommands::overwriteSave()
+{
+    // Save as writes the file itself; writing it a second time would only
+    // double the chance of a failure.
+    if (m_app.CurrentFilePath.isEmpty())
+        return saveAs();
+    if (!save(m_app.CurrentFilePath))
+        return false;
+    m_app.DataChanged = false;
+    return true;
+}
