@@ -1,0 +1,113 @@
+#include "forms/DataProcForm.h"
+
+#include "app/MApp.h"
+#include "app/UserDialogs.h"
+#include "forms/Twips.h"
+#include "project/BwkWriter.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , m_app(app)
+    , m_dialogs(dialogs) {
+    buildControls();
+    if (m_app.EditAccepted) {
+        QuestionEdit->setText(m_app.EditQuestion);
+        AnswerEdit->setPlainText(
+            QString(m_app.EditAnswer).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        checks_check->setChecked(m_app.EditEnabled);
+    }
+    QuestionEdit->setFocus();
+}
+
+void DataProcForm::buildControls() {
+    setWindowTitle(QStringLiteral("Q&A設定"));
+    setFixedSize(Twips::toPixels(5910, this), Twips::toPixels(2550, this));
+    auto place = [this](QWidget* widget, int left, int top, int width, int height) {
+        widget->setGeometry(Twips::toPixels(left, this), Twips::toPixels(top, this),
+                            Twips::toPixels(width, this), Twips::toPixels(height, this));
+    };
+
+    auto* questionLabel = new QLabel(QStringLiteral("Question"), this);
+    QuestionEdit = new QLineEdit(this);
+    auto* answerLabel = new QLabel(QStringLiteral("Answer"), this);
+    AnswerEdit = new QPlainTextEdit(this);
+    AnswerEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    AnswerEdit->setTabChangesFocus(true);
+    checks_check = new QCheckBox(QStringLiteral("この項目を有効項目にする"), this);
+    checks_check->setChecked(true);
+    okButton = new QPushButton(QStringLiteral("確定"), this);
+    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    // Neither button is pressed by Enter: a slip of the key must not end the
+    // dialog.
+    for (QPushButton* button : {okButton, cancelButton}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    questionLabel->setBuddy(QuestionEdit);
+    answerLabel->setBuddy(AnswerEdit);
+
+    place(questionLabel, 120, 60, 5670, 255);
+    place(QuestionEdit, 120, 315, 5670, 330);
+    place(answerLabel, 120, 720, 5670, 255);
+    place(AnswerEdit, 120, 975, 5670, 1005);
+    place(checks_check, 120, 2085, 3180, 330);
+    place(okButton, 3420, 2070, 1125, 375);
+    place(cancelButton, 4665, 2070, 1125, 375);
+
+    setTabOrder(QuestionEdit, AnswerEdit);
+    setTabOrder(AnswerEdit, okButton);
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, checks_check);
+
+    connect(okButton, &QPushButton::clicked, this, &DataProcForm::okButton_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void DataProcForm::keyPressEvent(QKeyEvent* event) {
+    // Esc does not close the dialog either; only the buttons and the close
+    // box do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QString DataProcForm::refusal(const QString& question, const QString& answer) const {
+    QString reason = BwkWriter::lineFieldRefusal(question, QStringLiteral("質問"));
+    if (reason.isEmpty())
+        reason = BwkWriter::quotedFieldRefusal(answer, QStringLiteral("答え"));
+    return reason;
+}
+
+void DataProcForm::okButton_Click() {
+    const QString question = QuestionEdit->text();
+    const QString answer = AnswerEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    if (question.isEmpty() || answer.isEmpty()) {
+        if (m_dialogs.askYesNo(QStringLiteral("値は編集されていません。それでも終了しますか？"),
+                               QStringLiteral("B.W.K"))) {
+            m_app.EditAccepted = false;
+            reject();
+        }
+        return;
+    }
+    // Text the project file cannot hold is pointed out here, where it was
+    // typed, and not only at the next save.
+    if (const QString reason = refusal(question, answer); !reason.isEmpty()) {
+        m_dialogs.report(reason, QStringLiteral("B.W.K"));
+        return;
+    }
+    m_app.EditEnabled = checks_check->isChecked();
+    m_app.EditAccepted = true;
+    m_app.EditQuestion = question;
+    m_app.EditAnswer = answer;
+    accept();
+}

@@ -1,0 +1,48 @@
+#include "forms/WidgetDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QString titleOrProgramName(const QString& title) {
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
+
+UserDialogs::FileChoice choiceFor(const QString& fileName) {
+    if (fileName.isEmpty())
+        return {};
+    return {fileName, QFileInfo(fileName).fileName()};
+}
+
+} // namespace
+
+bool WidgetDialogs::askYesNo(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, titleOrProgramName(title), text,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void WidgetDialogs::report(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, titleOrProgramName(title), text, QMessageBox::Ok,
+                    m_parent);
+    box.exec();
+}
+
+void WidgetDialogs::beep() {
+    QApplication::beep();
+}
+
+UserDialogs::FileChoice WidgetDialogs::chooseFileToOpen(const QString& filter) {
+    return choiceFor(QFileDialog::getOpenFileName(m_parent, QString(), QString(), filter));
+}
+
+UserDialogs::FileChoice WidgetDialogs::chooseFileToSave(const QString& filter) {
+    // No overwrite question: a save replaces a file of that name, and the
+    // export refuses an existing name with its own message.
+    return choiceFor(QFileDialog::getSaveFileName(m_parent, QString(), QString(), filter, nullptr,
+                                                  QFileDialog::DontConfirmOverwrite));
+}

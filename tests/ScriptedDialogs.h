@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/UserDialogs.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QStringList>
+
+// Answers the program's questions and file dialogs from a script, and keeps
+// what it was shown. A question or dialog that the script does not expect is
+// recorded in `unexpected` and answered No / cancelled.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        bool operator==(const Shown&) const = default;
+    };
+
+    QList<bool> answers;
+    QStringList files;
+    QList<Shown> questions;
+    QList<Shown> reports;
+    QStringList filters;
+    int beeps = 0;
+    QStringList unexpected;
+
+    ScriptedDialogs& answer(bool yes) {
+        answers.append(yes);
+        return *this;
+    }
+    // A path to return from the next file dialog; empty means cancel.
+    ScriptedDialogs& file(const QString& path) {
+        files.append(path);
+        return *this;
+    }
+
+    bool askYesNo(const QString& text, const QString& title) override {
+        questions.append({text, title});
+        if (answers.isEmpty()) {
+            unexpected.append(text);
+            return false;
+        }
+        return answers.takeFirst();
+    }
+
+    void report(const QString& text, const QString& title) override {
+        reports.append({text, title});
+    }
+    void beep() override { ++beeps; }
+
+    FileChoice chooseFileToOpen(const QString& filter) override { return nextFile(filter); }
+    FileChoice chooseFileToSave(const QString& filter) override { return nextFile(filter); }
+
+    bool allAnswered() const {
+        return answers.isEmpty() && files.isEmpty() && unexpected.isEmpty();
+    }
+
+private:
+    FileChoice nextFile(const QString& filter) {
+        filters.append(filter);
+        if (files.isEmpty()) {
+            unexpected.append(QStringLiteral("file dialog ") + filter);
+            return {};
+        }
+        const QString path = files.takeFirst();
+        if (path.isEmpty())
+            return {};
+        return {path, QFileInfo(path).fileName()};
+    }
+};
