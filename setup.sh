@@ -15,7 +15,7 @@ esac
 
 # Qt for the core and the windows, and a Japanese font so the windows and the
 # pages can be read.
-packages=(build-essential cmake qt6-base-dev libgl-dev fonts-noto-cjk)
+packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-noto-cjk)
 
 install_missing() {
     local missing=()

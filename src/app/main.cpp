@@ -4,8 +4,15 @@
 #include "forms/WidgetDialogs.h"
 
 #include <QApplication>
+#include <unistd.h>
 
 int main(int argc, char* argv[]) {
+    // The browser engine of the preview refuses to start its sandbox as
+    // root; ordinary users keep it.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));

@@ -4,7 +4,10 @@
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "design/HtmlExporter.h"
+#include "design/QuickDocumentSettings.h"
 #include "forms/AboutForm.h"
+#include "forms/DocumentDataForm.h"
+#include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/IconImageList.h"
 #include "forms/PreviewReloader.h"
@@ -250,16 +253,46 @@ void MainForm::html_FileMenu_Click() {
     m_dialogs.report(HtmlExporter::doneMessage(), kBoxTitle);
 }
 
+DocumentViewForm& MainForm::documentView() {
+    if (!m_documentView) {
+        m_documentView = new DocumentViewForm(m_app, m_program, this);
+        if (!m_preview)
+            m_preview = m_documentView;
+    }
+    return *m_documentView;
+}
+
 void MainForm::Document_ProjectMenu_Click() {
-    m_dialogs.report(QStringLiteral("ドキュメント設定はまだありません。"), kBoxTitle);
+    DocumentDataForm settings(m_app, m_dialogs, m_program, this);
+    settings.exec();
+    if (m_app.DocumentViewOpen && m_preview)
+        m_preview->reload();
 }
 
 void MainForm::DocumentView_ProjectMenu_Click() {
-    m_dialogs.report(QStringLiteral("ドキュメントビューはまだありません。"), kBoxTitle);
+    if (!m_app.isCompleteForPage()) {
+        m_dialogs.beep();
+        m_dialogs.report(DocumentViewForm::preconditionMessage(), kBoxTitle);
+        return;
+    }
+    DocumentViewForm& view = documentView();
+    view.build();
+    m_app.DocumentViewOpen = true;
+    if (view.isVisible()) {
+        // An open preview keeps what it shows until it is reloaded.
+        view.raise();
+        view.activateWindow();
+        return;
+    }
+    view.show();
+    view.navigate();
 }
 
 void MainForm::AutoDocument_ProjectMenu_Click() {
-    m_dialogs.report(QStringLiteral("簡易自動ドキュメント設定はまだありません。"), kBoxTitle);
+    // This question carries the program's name as its title.
+    if (!m_dialogs.askYesNo(QuickDocumentSettings::confirmation(), QString()))
+        return;
+    QuickDocumentSettings::apply(m_app.document(), m_program);
 }
 
 void MainForm::Help_HelpMenu_Click() {

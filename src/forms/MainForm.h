@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 struct MApp;
+class DocumentViewForm;
 class EntryCommands;
 class PreviewReloader;
 class QAListModel;
@@ -24,8 +25,10 @@ public:
     MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The preview to rebuild after changes; none until the preview exists.
+    // The preview to rebuild after changes, in place of the preview window.
     void setPreviewReloader(PreviewReloader* preview) { m_preview = preview; }
+    // The preview window, made when first needed.
+    DocumentViewForm& documentView();
 
     // Marks the project changed and rebuilds an open preview.
     void announceChange();
@@ -85,9 +88,13 @@ private:
     void FileSave_FileName_Click();
     void FileUpSave_FileMenu_Click();
     void html_FileMenu_Click();
+
+public:
     void Document_ProjectMenu_Click();
     void DocumentView_ProjectMenu_Click();
     void AutoDocument_ProjectMenu_Click();
+
+private:
     void Help_HelpMenu_Click();
     void HollowfenHP_HelpMenu_Click();
     void AboutShow_HelpMenu_Click();
@@ -98,4 +105,5 @@ private:
     QAListModel* m_model;
     EntryCommands* m_entryCommands;
     PreviewReloader* m_preview = nullptr;
+    DocumentViewForm* m_documentView = nullptr;
 };

@@ -1,0 +1,131 @@
+#include "forms/DocumentCodeForm.h"
+
+#include "app/MApp.h"
+#include "app/UserDialogs.h"
+#include "design/DesignCatalog.h"
+#include "design/DesignLocation.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kUnreadable =
+    QStringLiteral("デザインファイルが壊れており、読み込むことができません。");
+const QString kMaybeBroken = QStringLiteral("デザインファイルが壊れている可能性があります。");
+
+// Every design of the catalog has at least `lines` procode lines.
+bool everyDesignHas(const QList<DesignCatalog::Design>& designs, qsizetype lines) {
+    return std::all_of(designs.begin(), designs.end(), [lines](const DesignCatalog::Design& d) {
+        return d.procodeLines.size() >= lines;
+    });
+}
+
+} // namespace
+
+DocumentCodeForm::DocumentCodeForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+                                   QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , m_app(app)
+    , m_dialogs(dialogs)
+    , m_program(std::move(program)) {
+    setWindowTitle(QStringLiteral("DocumentCode"));
+    auto* StaticLabel = new QLabel(QStringLiteral("DocumentCode"), this);
+    DocumentCodeCombo = new QComboBox(this);
+    DocumentCodeCombo->setEditable(true);
+    DocumentCodeCombo->setInsertPolicy(QComboBox::NoInsert);
+    DocumentCodeCombo->setMinimumWidth(360);
+    StaticLabel->setBuddy(DocumentCodeCombo);
+    ProData = new QLabel(creditText(), this);
+    ProData->setWordWrap(true);
+    ProData->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    ProData->setMinimumHeight(ProData->fontMetrics().lineSpacing() * 4);
+
+    auto* buttons = new QDialogButtonBox(this);
+    okButton = buttons->addButton(QStringLiteral("確定"), QDialogButtonBox::AcceptRole);
+    cancelButton = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &DocumentCodeForm::okButton_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DocumentCodeCombo, &QComboBox::activated, this,
+            &DocumentCodeForm::DocumentCodeCombo_Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(StaticLabel);
+    layout->addWidget(DocumentCodeCombo);
+    layout->addWidget(ProData);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    Form_Load();
+}
+
+QString DocumentCodeForm::creditText() {
+    return QStringLiteral("Brindlewick のデザインを選んでください。デザインは Hollowfen "
+                          "とデザインの作者が提供するもので、内容は無保証です。");
+}
+
+int DocumentCodeForm::exec() {
+    return m_failed ? QDialog::Rejected : QDialog::exec();
+}
+
+void DocumentCodeForm::fail(const QString& message) {
+    m_failed = true;
+    m_dialogs.beep();
+    m_dialogs.report(message, QStringLiteral("エラー"));
+    reject();
+}
+
+void DocumentCodeForm::Form_Load() {
+    const auto designs = DesignCatalog::read(m_program.designRoot());
+    if (!designs || !everyDesignHas(*designs, 2))
+        return fail(kUnreadable);
+    QString current;
+    for (const DesignCatalog::Design& design : *designs) {
+        DocumentCodeCombo->addItem(design.displayName());
+        if (m_app.DocumentCode == design.designCode())
+            current = design.displayName();
+    }
+    // Without a listed current design the one listed last is offered.
+    if (current.isEmpty() && !designs->isEmpty())
+        current = designs->last().displayName();
+    DocumentCodeCombo->setCurrentText(current);
+    DocumentCodeCombo_Click();
+}
+
+void DocumentCodeForm::DocumentCodeCombo_Click() {
+    const auto designs = DesignCatalog::read(m_program.designRoot());
+    if (!designs || !everyDesignHas(*designs, 1))
+        return fail(kMaybeBroken);
+    for (const DesignCatalog::Design& design : *designs) {
+        if (design.displayName() != DocumentCodeCombo->currentText())
+            continue;
+        if (design.procodeLines.size() < 3)
+            return fail(kMaybeBroken);
+        ProData->setText(design.procodeLines.at(2));
+    }
+}
+
+void DocumentCodeForm::okButton_Click() {
+    const auto designs = DesignCatalog::read(m_program.designRoot());
+    if (!designs || !everyDesignHas(*designs, 1))
+        return fail(kUnreadable);
+    // When several designs share the name, the last one listed is stored.
+    for (const DesignCatalog::Design& design : *designs) {
+        if (design.displayName() != DocumentCodeCombo->currentText())
+            continue;
+        const auto designFile = DesignLocation::designFile(m_program, design.designCode());
+        if (design.procodeLines.size() < 2 || !designFile ||
+            !QFile(*designFile).open(QIODevice::ReadOnly))
+            return fail(kUnreadable);
+        m_app.DocumentCode = design.designCode();
+        m_app.DocumentCodeFolder = design.folder;
+    }
+    m_app.DataChanged = true;
+    accept();
+}

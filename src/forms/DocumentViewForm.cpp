@@ -1,0 +1,144 @@
+#include "forms/DocumentViewForm.h"
+
+#include "app/MApp.h"
+#include "design/PreviewBuilder.h"
+#include "forms/PageSourceWindow.h"
+#include "forms/TextEditorLauncher.h"
+#include "forms/Twips.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int kButtonRowTwips = 375;
+
+bool isWritableFolder(const QString& path) {
+    const QFileInfo info(path);
+    return info.isDir() && info.isWritable();
+}
+
+QString noticePage(const QString& notice) {
+    return QStringLiteral("<!DOCTYPE html><html lang=\"ja\"><head><meta charset=\"UTF-8\">"
+                          "<style>body{font-family:sans-serif;margin:2em;color:#333}"
+                          "p{max-width:40em;line-height:1.7}</style></head><body>"
+                          "<h1 style=\"font-size:1.2em\">プレビューを表示できません</h1><p>") +
+           notice.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")) +
+           QStringLiteral("</p></body></html>");
+}
+
+} // namespace
+
+DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_app(app)
+    , m_program(std::move(program))
+    , m_previewFolder(previewFolderFor(m_program))
+    , m_editor(new TextEditorLauncher(this)) {
+    setWindowTitle(QStringLiteral("ドキュメントビュー"));
+    PushButton = new QPushButton(QStringLiteral("更新"), this);
+    ShowButton = new QPushButton(QStringLiteral("▼"), this);
+    WebBrowserCtrl = new QWebEngineView(this);
+    resize(Twips::toPixels(5145, this), Twips::toPixels(4425, this));
+    const int row = Twips::toPixels(kButtonRowTwips, this);
+    PushButton->setGeometry(0, 0, width() - row, row);
+    ShowButton->setGeometry(PushButton->width(), 0, row, row);
+    WebBrowserCtrl->setGeometry(0, Twips::toPixels(360, this), width(), height() - row);
+
+    connect(PushButton, &QPushButton::clicked, this, &DocumentViewForm::navigate);
+    connect(ShowButton, &QPushButton::clicked, this, &DocumentViewForm::ShowButton_Click);
+    connect(m_editor, &TextEditorLauncher::noEditor, this,
+            [this](const QString& path) { (new PageSourceWindow(path, this))->show(); });
+    connect(WebBrowserCtrl, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (m_restoreScroll) {
+            m_restoreScroll = false;
+            WebBrowserCtrl->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
+                                                      .arg(m_pendingScroll.x())
+                                                      .arg(m_pendingScroll.y()));
+        }
+        emit loadFinished(ok);
+    });
+}
+
+QString DocumentViewForm::previewFolderFor(const ProgramFolder& program) {
+    if (isWritableFolder(program.previewFolder()))
+        return program.previewFolder();
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                          QStringLiteral("/default");
+    QDir().mkpath(cache);
+    return cache;
+}
+
+QString DocumentViewForm::pagePath() const {
+    return m_previewFolder + u'/' + PreviewBuilder::pageFileName();
+}
+
+bool DocumentViewForm::build() {
+    if (!m_app.isCompleteForPage()) {
+        m_notice =
+            QStringLiteral("ページの作成には、ドキュメント設定のすべての項目（ページタイトル、"
+                           "作者名、HomePageアドレス、メールアドレス、説明文）とデザインが必要"
+                           "です。");
+        return false;
+    }
+    PreviewBuilder builder(m_app, m_program);
+    if (!builder.build(m_previewFolder)) {
+        m_notice = builder.errorString();
+        return false;
+    }
+    m_notice.clear();
+    return true;
+}
+
+void DocumentViewForm::reload() {
+    if (!build()) {
+        showNotice(m_notice);
+        return;
+    }
+    // The reader stays where they were reading.
+    m_pendingScroll = WebBrowserCtrl->page()->scrollPosition();
+    m_restoreScroll = true;
+    navigate();
+}
+
+void DocumentViewForm::navigate() {
+    if (!m_notice.isEmpty()) {
+        showNotice(m_notice);
+        return;
+    }
+    WebBrowserCtrl->setUrl(QUrl::fromLocalFile(pagePath()));
+}
+
+void DocumentViewForm::showNotice(const QString& notice) {
+    m_restoreScroll = false;
+    WebBrowserCtrl->setHtml(noticePage(notice));
+}
+
+void DocumentViewForm::ShowButton_Click() {
+    m_editor->open(pagePath());
+}
+
+void DocumentViewForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void DocumentViewForm::layOut() {
+    const int row = Twips::toPixels(kButtonRowTwips, this);
+    if (isMinimized() || width() <= row || height() <= row)
+        return;
+    WebBrowserCtrl->resize(width(), height() - row);
+    PushButton->resize(width() - row, PushButton->height());
+    ShowButton->move(PushButton->width(), ShowButton->y());
+}
+
+void DocumentViewForm::closeEvent(QCloseEvent* event) {
+    m_app.DocumentViewOpen = false;
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ProgramFolder.h"
+#include "forms/PreviewReloader.h"
+
+#include <QPointF>
+#include <QWidget>
+
+struct MApp;
+class QPushButton;
+class QWebEngineView;
+class TextEditorLauncher;
+
+// The live preview "ドキュメントビュー": the page the project would produce,
+// rebuilt in the preview folder after every change while the window is open.
+class DocumentViewForm : public QWidget, public PreviewReloader {
+    Q_OBJECT
+
+public:
+    DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent = nullptr);
+
+    static QString preconditionMessage() {
+        return QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していなけ"
+                              "れば利用できません。");
+    }
+
+    // Where the preview is built: "default" below the program folder, or the
+    // same folder below the user's cache when that one cannot be written
+    // (a program installed read-only).
+    static QString previewFolderFor(const ProgramFolder& program);
+
+    // Builds the preview folder. Returns false when the page could not be
+    // made; the window then shows a notice saying why.
+    bool build();
+    // Rebuilds and shows the page, keeping the reader's place in it.
+    void reload() override;
+    // Shows the page file as it is on disk.
+    void navigate();
+
+    QString pagePath() const;
+    // The last notice shown instead of the page; empty after a good build.
+    const QString& notice() const { return m_notice; }
+
+    QPushButton* PushButton;
+    QPushButton* ShowButton;
+    QWebEngineView* WebBrowserCtrl;
+
+signals:
+    // The view has finished loading what it was given (the page or a notice).
+    void loadFinished(bool ok);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShowButton_Click();
+    void showNotice(const QString& notice);
+    void layOut();
+
+    MApp& m_app;
+    ProgramFolder m_program;
+    QString m_previewFolder;
+    QString m_notice;
+    TextEditorLauncher* m_editor;
+    // The scroll position to restore once the page being loaded is shown.
+    QPointF m_pendingScroll;
+    bool m_restoreScroll = false;
+};
