@@ -4,14 +4,21 @@
 #include "app/MApp.h"
 #include "forms/AboutForm.h"
 #include "forms/DataProcForm.h"
+#include "forms/DocumentCodeForm.h"
+#include "forms/DocumentDataForm.h"
+#include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
 #include "project/FileCommands.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
+#include <QTest>
 
 int main(int argc, char* argv[]) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     const QDir output(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
@@ -40,5 +47,24 @@ int main(int argc, char* argv[]) {
     about.show();
     QApplication::processEvents();
     about.grab().save(output.filePath(QStringLiteral("about-box.png")));
+
+    const ProgramFolder program(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data"));
+    DocumentDataForm settings(app, dialogs, program);
+    settings.show();
+    QApplication::processEvents();
+    settings.grab().save(output.filePath(QStringLiteral("settings-dialog.png")));
+
+    DocumentCodeForm designs(app, dialogs, program);
+    designs.show();
+    QApplication::processEvents();
+    designs.grab().save(output.filePath(QStringLiteral("design-dialog.png")));
+
+    window.DocumentView_ProjectMenu->trigger();
+    DocumentViewForm& view = window.documentView();
+    view.resize(820, 900);
+    QSignalSpy loaded(&view, &DocumentViewForm::loadFinished);
+    loaded.wait(20000);
+    QTest::qWait(1500);
+    view.grab().save(output.filePath(QStringLiteral("preview-window.png")));
     return 0;
 }
