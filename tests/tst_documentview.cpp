@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -102,6 +103,53 @@ private slots:
         QFile::remove(view.pagePath());
         window.announceChange();
         QVERIFY(!QFile::exists(view.pagePath()));
+    }
+
+    // From a fresh start: quick settings, entries, the preview following
+    // each edit, a change of design, and the export.
+    void endToEndFromAFreshStart() {
+        TestProgramFolder program;
+        program.addDesign(QStringLiteral("a-first"), QStringLiteral("First"),
+                          QStringLiteral("<html><body><h1>[document.title]</h1>[loop::]"
+                                         "<p>[question.]</p>[::loop]</body></html>"));
+        program.addDesign(QStringLiteral("zz-second"), QStringLiteral("Second"),
+                          QStringLiteral("<html><body><h2>second design</h2>[loop::]"
+                                         "<p>[question.]</p>[::loop]</body></html>"));
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("default")));
+        MApp app;
+        ScriptedDialogs dialogs;
+        MainForm window(app, dialogs, ProgramFolder(program.path()));
+        dialogs.answer(true);
+        window.AutoDocument_ProjectMenu->trigger();
+        QVERIFY(app.isCompleteForPage());
+
+        window.DocumentView_ProjectMenu->trigger();
+        DocumentViewForm& view = window.documentView();
+        QVERIFY(waitForLoad(view));
+        const QString first = shownText(view.WebBrowserCtrl);
+        QVERIFY2(first.contains(QStringLiteral("えふきゅーえー")),
+                 qPrintable(first + view.notice()));
+
+        window.model().appendEntry(
+            QAEntry{QStringLiteral("最初の質問"), QStringLiteral("答え"), 1});
+        window.announceChange();
+        QVERIFY(waitForLoad(view));
+        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("最初の質問")));
+
+        app.DocumentCode = QStringLiteral("zz-second\\page.ddc");
+        app.DocumentCodeFolder = QStringLiteral("zz-second");
+        window.announceChange();
+        QVERIFY(waitForLoad(view));
+        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("second design")));
+
+        QTemporaryDir out;
+        dialogs.file(out.filePath(QStringLiteral("site")));
+        window.html_FileMenu->trigger();
+        QCOMPARE(dialogs.reports.last().text, QStringLiteral("htmlファイルを書き出しました。"));
+        QFile page(out.filePath(QStringLiteral("site/site.html")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(Cp932Codec::decode(page.readAll()).contains(QStringLiteral("<p>最初の質問</p>")));
+        view.close();
     }
 
     void resizeRules() {
