@@ -89,12 +89,9 @@ private:
     void FileUpSave_FileMenu_Click();
     void html_FileMenu_Click();
 
-public:
     void Document_ProjectMenu_Click();
     void DocumentView_ProjectMenu_Click();
     void AutoDocument_ProjectMenu_Click();
-
-private:
     void Help_HelpMenu_Click();
     void HollowfenHP_HelpMenu_Click();
     void AboutShow_HelpMenu_Click();
