@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
 #include "project/BwkReader.h"
@@ -6,8 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -221,15 +220,10 @@ private slots:
         project.entries.item(1).answer = QString(4096, u'x');
 
         // A file-size limit makes the disk "full" after 1 KiB, for root too.
-        rlimit saved{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = saved;
-        tiny.rlim_cur = 1024;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const QString error = BwkWriter::writeFile(path, project.document, project.entries);
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const QString error = [&] {
+            const FileSizeLimit fullAfter(1024);
+            return BwkWriter::writeFile(path, project.document, project.entries);
+        }();
 
         QVERIFY(!error.isEmpty());
         QFile file(path);

@@ -1,3 +1,4 @@
+#include "FormTestHelpers.h"
 #include "ScriptedDialogs.h"
 #include "TestDesigns.h"
 #include "app/MApp.h"
@@ -15,25 +16,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
-
-namespace {
-
-class CountingPreview : public PreviewReloader {
-public:
-    int reloads = 0;
-    void reload() override { ++reloads; }
-};
-
-template <typename Dialog>
-void whenOpen(std::function<void(Dialog&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        QVERIFY2(dialog, "the dialog did not open");
-        act(*dialog);
-    });
-}
-
-} // namespace
 
 class DocumentFormsTest : public QObject {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ScriptedDialogs.h"
 #include "app/MApp.h"
 #include "project/BwkWriter.h"
@@ -7,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -190,15 +189,10 @@ private slots:
         app.entries.item(1).answer = QString(8192, u'x');
         ScriptedDialogs dialogs;
 
-        rlimit saved{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = saved;
-        tiny.rlim_cur = 1024;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const bool written = FileCommands(app, dialogs).overwriteSave();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const bool written = [&] {
+            const FileSizeLimit fullAfter(1024);
+            return FileCommands(app, dialogs).overwriteSave();
+        }();
 
         QVERIFY(!written);
         QVERIFY(app.DataChanged);

@@ -1,9 +1,7 @@
+#include "FileSizeLimit.h"
 #include "TestDesigns.h"
 #include "app/MApp.h"
 #include "design/HtmlExporter.h"
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -120,15 +118,10 @@ private slots:
 
         // A disk that fills up while the page is written.
         app.DocumentCodeFolder = QStringLiteral("Plain");
-        rlimit saved{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = saved;
-        tiny.rlim_cur = 4096;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        const auto written = exporter.write(QString(10000, u'x'), output);
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const auto written = [&] {
+            const FileSizeLimit fullAfter(4096);
+            return exporter.write(QString(10000, u'x'), output);
+        }();
         QVERIFY(!written);
         QVERIFY(!QFileInfo::exists(output));
     }

@@ -1,3 +1,4 @@
+#include "FormTestHelpers.h"
 #include "ScriptedDialogs.h"
 #include "app/ClipboardEntry.h"
 #include "app/MApp.h"
@@ -26,12 +27,6 @@
 
 namespace {
 
-class CountingPreview : public PreviewReloader {
-public:
-    int reloads = 0;
-    void reload() override { ++reloads; }
-};
-
 // What the user does in the entry dialog once it is open.
 struct EntryInput {
     QString question;
@@ -40,13 +35,8 @@ struct EntryInput {
     enum { Ok, Cancel, Close } button = Ok;
 };
 
-// Acts in the next modal entry dialog as soon as it shows.
 void whenEntryDialogOpens(std::function<void(DataProcForm&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<DataProcForm*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        act(*dialog);
-    });
+    whenOpen<DataProcForm>(act);
 }
 
 void type(const EntryInput& input) {

@@ -1,5 +1,6 @@
 #include "forms/AboutForm.h"
 
+#include "forms/FixedDialog.h"
 #include "forms/IconImageList.h"
 
 #include <QFrame>
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 AboutForm::AboutForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, fixedDialogFlags()) {
     setWindowTitle(QStringLiteral("バージョン情報"));
 
     auto* IconBox = new QLabel(this);

@@ -2,6 +2,7 @@
 
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
+#include "forms/FixedDialog.h"
 #include "forms/Twips.h"
 #include "project/BwkWriter.h"
 
@@ -13,8 +14,7 @@
 #include <QPushButton>
 
 DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_app(app)
     , m_dialogs(dialogs) {
     buildControls();

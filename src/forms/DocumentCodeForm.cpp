@@ -4,6 +4,7 @@
 #include "app/UserDialogs.h"
 #include "design/DesignCatalog.h"
 #include "design/DesignLocation.h"
+#include "forms/FixedDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -29,8 +30,7 @@ bool everyDesignHas(const QList<DesignCatalog::Design>& designs, qsizetype lines
 
 DocumentCodeForm::DocumentCodeForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
                                    QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_app(app)
     , m_dialogs(dialogs)
     , m_program(std::move(program)) {

@@ -3,6 +3,7 @@
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "forms/DocumentCodeForm.h"
+#include "forms/FixedDialog.h"
 #include "project/BwkWriter.h"
 
 #include <QDialogButtonBox>
@@ -14,8 +15,7 @@
 
 DocumentDataForm::DocumentDataForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
                                    QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, fixedDialogFlags())
     , m_app(app)
     , m_dialogs(dialogs)
     , m_program(std::move(program)) {
