@@ -7,6 +7,7 @@
 #include "forms/DocumentDataForm.h"
 #include "forms/MainForm.h"
 #include "forms/PreviewReloader.h"
+#include "forms/TextEditorLauncher.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -232,6 +233,23 @@ private slots:
                  QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
                                 "ければ利用できません。"));
         QVERIFY(!app().DocumentViewOpen);
+    }
+
+    void editorCommandFromTheDesktopEntry() {
+        TestProgramFolder folder;
+        folder.writeText(QStringLiteral("editor.desktop"),
+                         QStringLiteral("[Desktop Entry]\nName=Editor\nExec=gedit --new-window %U\n"
+                                        "[Desktop Action new]\nExec=gedit --other\n"));
+        const QString exec = TextEditorLauncher::execOfDesktopEntry(
+            folder.filePath(QStringLiteral("editor.desktop")));
+        QCOMPARE(exec, QStringLiteral("gedit --new-window %U"));
+        const QString page = QStringLiteral("/opt/my programs/default/default.html");
+        QCOMPARE(TextEditorLauncher::commandFor(exec, page),
+                 (QStringList{QStringLiteral("gedit"), QStringLiteral("--new-window"), page}));
+        // Without a field code the file goes last; other field codes go.
+        QCOMPARE(TextEditorLauncher::commandFor(QStringLiteral("\"my editor\" %i -x"), page),
+                 (QStringList{QStringLiteral("my editor"), QStringLiteral("-x"), page}));
+        QVERIFY(TextEditorLauncher::commandFor(QString(), page).isEmpty());
     }
 
     void quickSettingsFromTheMenu() {
