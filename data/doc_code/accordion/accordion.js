@@ -37,7 +37,8 @@
     }
     details.open = true;
     if (scroll) {
-      details.scrollIntoView({ block: "start" });
+      // The <details> draws no box of its own: its question does.
+      (details.querySelector("summary") || details).scrollIntoView({ block: "start" });
     }
   }
 
