@@ -16,6 +16,9 @@ public:
         bool cancelled() const { return fileName.isEmpty(); }
     };
 
+    // The title of the program's questions and ordinary reports.
+    static QString boxTitle() { return QStringLiteral("B.W.K"); }
+
     virtual ~UserDialogs() = default;
 
     // A question with Yes and No. Returns true for Yes.

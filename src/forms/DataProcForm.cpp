@@ -93,7 +93,7 @@ void DataProcForm::okButton_Click() {
     const QString answer = AnswerEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
     if (question.isEmpty() || answer.isEmpty()) {
         if (m_dialogs.askYesNo(QStringLiteral("値は編集されていません。それでも終了しますか？"),
-                               QStringLiteral("B.W.K"))) {
+                               UserDialogs::boxTitle())) {
             m_app.EditAccepted = false;
             reject();
         }
@@ -102,7 +102,7 @@ void DataProcForm::okButton_Click() {
     // Text the project file cannot hold is pointed out here, where it was
     // typed, and not only at the next save.
     if (const QString reason = refusal(question, answer); !reason.isEmpty()) {
-        m_dialogs.report(reason, QStringLiteral("B.W.K"));
+        m_dialogs.report(reason, UserDialogs::boxTitle());
         return;
     }
     m_app.EditEnabled = checks_check->isChecked();

@@ -129,7 +129,7 @@ void DocumentDataForm::okButton_Click() {
     // Text the project file cannot hold is pointed out while it can still
     // be changed, not only at the next save.
     if (const QString reason = refusal(); !reason.isEmpty()) {
-        m_dialogs.report(reason, QStringLiteral("B.W.K"));
+        m_dialogs.report(reason, UserDialogs::boxTitle());
         return;
     }
     m_app.DocumentTitle = PageTitleEdit->text();

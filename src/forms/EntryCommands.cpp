@@ -38,7 +38,7 @@ void EntryCommands::setCurrentPosition(qsizetype position) {
 }
 
 bool EntryCommands::ask(const QString& question) {
-    return m_dialogs.askYesNo(question, QStringLiteral("B.W.K"));
+    return m_dialogs.askYesNo(question, UserDialogs::boxTitle());
 }
 
 bool EntryCommands::runEntryDialog() {

@@ -27,12 +27,6 @@
 #include <QTreeView>
 #include <QUrl>
 
-namespace {
-
-const QString kBoxTitle = QStringLiteral("B.W.K");
-
-} // namespace
-
 MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
@@ -171,7 +165,7 @@ void MainForm::resizeEvent(QResizeEvent* event) {
 void MainForm::closeEvent(QCloseEvent* event) {
     if (m_app.DataChanged &&
         m_dialogs.askYesNo(QStringLiteral("まだ、保存されていない情報がありますが保存しますか？"),
-                           kBoxTitle)) {
+                           UserDialogs::boxTitle())) {
         FileUpSave_FileMenu_Click();
         // The user asked to keep the work: when it was not saved (the dialog
         // was cancelled, the disk refused), the program stays open with it.
@@ -236,7 +230,7 @@ void MainForm::html_FileMenu_Click() {
     const std::optional<QString> page = exporter.render();
     if (!page) {
         m_dialogs.beep();
-        m_dialogs.report(exporter.errorString(), kBoxTitle);
+        m_dialogs.report(exporter.errorString(), UserDialogs::boxTitle());
         return;
     }
     const UserDialogs::FileChoice choice =
@@ -245,12 +239,13 @@ void MainForm::html_FileMenu_Click() {
         return;
     if (!exporter.write(*page, choice.fileName)) {
         m_dialogs.beep();
-        m_dialogs.report(
-            QStringLiteral("html出力ができませんでした。\n\n") + exporter.errorString(), kBoxTitle);
+        m_dialogs.report(QStringLiteral("html出力ができませんでした。\n\n") +
+                             exporter.errorString(),
+                         UserDialogs::boxTitle());
         return;
     }
     m_dialogs.beep();
-    m_dialogs.report(HtmlExporter::doneMessage(), kBoxTitle);
+    m_dialogs.report(HtmlExporter::doneMessage(), UserDialogs::boxTitle());
 }
 
 DocumentViewForm& MainForm::documentView() {
@@ -272,7 +267,7 @@ void MainForm::Document_ProjectMenu_Click() {
 void MainForm::DocumentView_ProjectMenu_Click() {
     if (!m_app.isCompleteForPage()) {
         m_dialogs.beep();
-        m_dialogs.report(DocumentViewForm::preconditionMessage(), kBoxTitle);
+        m_dialogs.report(DocumentViewForm::preconditionMessage(), UserDialogs::boxTitle());
         return;
     }
     DocumentViewForm& view = documentView();

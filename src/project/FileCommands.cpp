@@ -5,27 +5,23 @@
 
 FileCommands::FileCommands(MApp& app, UserDialogs& dialogs)
     : m_app(app)
-    , m_dialogs(dialogs)
-{
-}
+    , m_dialogs(dialogs) {}
 
-QString FileCommands::caption(const MApp& app)
-{
+QString FileCommands::caption(const MApp& app) {
     if (app.CurrentFileTitle.isEmpty())
         return programCaption();
     return app.CurrentFileTitle + QStringLiteral(" - ") + programCaption();
 }
 
-QString FileCommands::withExtension(const UserDialogs::FileChoice& choice)
-{
+QString FileCommands::withExtension(const UserDialogs::FileChoice& choice) {
     const QString extension = QStringLiteral(".bwk");
     return choice.fileTitle.contains(extension) ? choice.fileName : choice.fileName + extension;
 }
 
-bool FileCommands::newProject()
-{
+bool FileCommands::newProject() {
     if (m_app.DataChanged &&
-        !m_dialogs.askYesNo(QStringLiteral("現在の情報はなくなりますがよろしいですか？"), boxTitle()))
+        !m_dialogs.askYesNo(QStringLiteral("現在の情報はなくなりますがよろしいですか？"),
+                            UserDialogs::boxTitle()))
         return false;
     m_app.DataChanged = false;
     m_app.entries.clear();
@@ -37,12 +33,11 @@ bool FileCommands::newProject()
     return true;
 }
 
-bool FileCommands::open()
-{
+bool FileCommands::open() {
     if (m_app.DataChanged &&
         !m_dialogs.askYesNo(
             QStringLiteral("現在保存されていない情報がまだありますが、ファイルを開きますか？"),
-            boxTitle()))
+            UserDialogs::boxTitle()))
         return false;
     const UserDialogs::FileChoice choice = m_dialogs.chooseFileToOpen(fileFilter());
     if (choice.cancelled())
@@ -66,18 +61,16 @@ bool FileCommands::open()
     return true;
 }
 
-bool FileCommands::save(const QString& path)
-{
+bool FileCommands::save(const QString& path) {
     const QString error = BwkWriter::writeFile(path, m_app.document(), m_app.entries);
     if (error.isEmpty())
         return true;
     m_dialogs.beep();
-    m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + error, boxTitle());
+    m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + error, UserDialogs::boxTitle());
     return false;
 }
 
-bool FileCommands::saveAs()
-{
+bool FileCommands::saveAs() {
     const UserDialogs::FileChoice choice = m_dialogs.chooseFileToSave(fileFilter());
     if (choice.cancelled())
         return false;
@@ -90,8 +83,7 @@ bool FileCommands::saveAs()
     return true;
 }
 
-bool FileCommands::overwriteSave()
-{
+bool FileCommands::overwriteSave() {
     // Save as writes the file itself; writing it a second time would only
     // double the chance of a failure.
     if (m_app.CurrentFilePath.isEmpty())

@@ -12,7 +12,6 @@ class FileCommands {
 public:
     static QString programCaption() { return QStringLiteral("Brindlewick Ver1.2"); }
     static QString fileFilter() { return QStringLiteral("B.W.Kファイル (*.bwk)"); }
-    static QString boxTitle() { return QStringLiteral("B.W.K"); }
 
     FileCommands(MApp& app, UserDialogs& dialogs);
 
