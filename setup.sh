@@ -16,6 +16,9 @@ esac
 # Qt for the core and the windows, and a Japanese font so the windows and the
 # pages can be read.
 packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-noto-cjk)
+# Benchmarks (bench/) and the whole-process measurement; clang and its
+# sanitizer and libFuzzer runtimes for the fuzz targets (fuzz/run.sh).
+packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -43,6 +46,15 @@ cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = test ]; then
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    # The same tests built with AddressSanitizer, LeakSanitizer and UBSan, in
+    # their own folder. -O1 and line tables only keep the build short; tests
+    # labelled no-sanitizer cannot run there (see tests/CMakeLists.txt).
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+        -DBRINDLEWICK_WERROR=ON -DBRINDLEWICK_SANITIZE=ON -DBRINDLEWICK_BUILD_BENCH=OFF
+    cmake --build build-asan --parallel "$(nproc)"
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+        UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+        ctest --test-dir build-asan --output-on-failure --label-exclude no-sanitizer
     exit
 fi
 

@@ -101,6 +101,43 @@ private slots:
         QCOMPARE(page, QByteArray("&#xD800;x"));
     }
 
+    void pageEncodingMatchesCharacterByCharacter_data() {
+        // The page encoder takes ASCII eight characters at a time; these texts
+        // put the other characters at every place of such a block and across
+        // its edges.
+        QTest::addColumn<QString>("text");
+        const QString ascii = QStringLiteral("<p class=\"a\">");
+        QTest::newRow("ASCII only, 7, 8, 9 and 17 long")
+            << ascii.left(7) + u'|' + ascii.left(8) + u'|' + ascii.left(9) + u'|' + ascii + ascii;
+        for (int at = 0; at < 9; ++at) {
+            for (const QString& other :
+                 {QStringLiteral("あ"), QStringLiteral("😀"), QStringLiteral("é"), QString(QChar(0)),
+                  QString(QChar(0xDC00)), QStringLiteral("\u007F")}) {
+                QString text = ascii + ascii;
+                text.insert(at, other);
+                QTest::addRow("U+%04X at %d", other.at(0).unicode(), at) << text;
+            }
+        }
+    }
+
+    void pageEncodingMatchesCharacterByCharacter() {
+        QFETCH(QString, text);
+        QByteArray expected("kept");
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                              text.at(i + 1).isLowSurrogate();
+            // A lone surrogate is written as its own number.
+            const char32_t codePoint =
+                pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1)) : text.at(i).unicode();
+            if (Cp932Codec::encode(QStringView(text).sliced(i, pair ? 2 : 1), expected))
+                expected += "&#x" + QByteArray::number(quint32(codePoint), 16).toUpper() + ';';
+            i += pair ? 1 : 0;
+        }
+        QByteArray page("kept");
+        Cp932Codec::encodeForHtml(text, page);
+        QCOMPARE(page, expected);
+    }
+
     void linesEndAtCrLfOrLoneCr() {
         LineReader lines(u"one\r\ntwo\rthree\nstill three\r\n\r\nlast");
         QStringList read;

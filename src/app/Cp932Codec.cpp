@@ -1,14 +1,23 @@
 #include "app/Cp932Codec.h"
 
+#include "app/LargeBuffer.h"
+
 #include <QChar>
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr quint16 kUnmapped = 0;
+constexpr quint8 kLead = 1;
+constexpr quint8 kTrail = 2;
 
 bool isLeadByte(quint8 b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -36,13 +45,23 @@ std::array<quint8, 188> leadBytesByPreference() {
 struct Tables {
     // Unicode for each single byte, or U+FFFD (also for lead bytes).
     std::array<char16_t, 256> single{};
+    // kLead and kTrail bits of each byte value.
+    std::array<quint8, 256> byteKinds{};
     // Unicode for each double-byte code (lead << 8 | trail), or U+FFFD.
     std::unique_ptr<char16_t[]> pair{new char16_t[65536]};
-    // Code page bytes for each BMP character: 0 = unmapped, below 0x100 a
-    // single byte, otherwise lead << 8 | trail.
-    std::unique_ptr<quint16[]> encoded{new quint16[65536]};
+    // Each BMP character as the encoders write it: its bytes in memory order
+    // in the low 16 bits (for a single byte the second is scratch) and their
+    // count above, or 0 when the code page cannot hold it. One load and one
+    // two-byte store per character, whatever the character.
+    std::unique_ptr<quint32[]> wire{new quint32[65536]};
 
     Tables();
+
+private:
+    // Code page bytes for each BMP character: 0 = unmapped, below 0x100 a
+    // single byte, otherwise lead << 8 | trail.
+    void fillFromSystem(quint16* encoded);
+    void fillWire(const quint16* encoded);
 };
 
 class IconvDecoder {
@@ -78,10 +97,17 @@ private:
 };
 
 Tables::Tables() {
+    for (int b = 0; b < 256; ++b)
+        byteKinds[b] = (isLeadByte(quint8(b)) ? kLead : 0) | (isTrailByte(quint8(b)) ? kTrail : 0);
     single.fill(kReplacement);
     std::fill_n(pair.get(), 65536, kReplacement);
+    const std::unique_ptr<quint16[]> encoded(new quint16[65536]);
     std::fill_n(encoded.get(), 65536, kUnmapped);
+    fillFromSystem(encoded.get());
+    fillWire(encoded.get());
+}
 
+void Tables::fillFromSystem(quint16* encoded) {
     IconvDecoder decoder;
     Q_ASSERT(decoder.valid());
     if (!decoder.valid()) {
@@ -102,8 +128,6 @@ Tables::Tables() {
         if (u != kReplacement)
             encoded[u] = quint16(b);
     }
-    // NUL is an ordinary character of the code page, but 0 marks "unmapped"
-    // in the table; the encoder special-cases it.
     for (quint8 lead : leadBytesByPreference()) {
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             if (!isTrailByte(quint8(trail)))
@@ -118,35 +142,129 @@ Tables::Tables() {
     }
 }
 
+void Tables::fillWire(const quint16* encoded) {
+    for (int u = 0; u < 65536; ++u) {
+        const quint16 code = encoded[u];
+        if (code == kUnmapped)
+            wire[u] = 0;
+        else if (code < 0x100)
+            wire[u] = 1u << 16 | code;
+        else
+            wire[u] = 2u << 16 | (code & 0xFFu) << 8 | code >> 8;
+    }
+    // NUL is an ordinary character of the code page, but 0 marks "unmapped"
+    // in the table above.
+    wire[0] = 1u << 16;
+}
+
 const Tables& tables() {
     static const Tables instance;
     return instance;
 }
 
-// Encoded bytes of one UTF-16 unit, or kUnmapped.
-inline quint16 lookup(const Tables& t, char16_t u) {
-    if (u < 0x80)
-        return u;
-    if (QChar::isSurrogate(u))
-        return kUnmapped;
-    return t.encoded[u];
+inline bool isMapped(quint32 wire) {
+    return wire != 0;
 }
 
-inline void appendCode(QByteArray& out, char16_t u, quint16 code) {
-    if (u < 0x80 || code < 0x100) {
-        out.append(char(code));
-    } else {
-        out.append(char(code >> 8));
-        out.append(char(code & 0xFF));
-    }
+// The second byte of a single-byte character is scratch that the next
+// character overwrites; the buffer has two bytes of room per unit.
+inline char* putWire(char* pos, quint32 wire) {
+    const quint16 bytes = quint16(wire);
+    std::memcpy(pos, &bytes, 2);
+    return pos + (wire >> 16);
 }
+
+constexpr qsizetype kAsciiBlock = 8;
+
+// Writes eight units as eight bytes if all of them are ASCII, which code page
+// 932 keeps as they are; returns whether it did.
+inline bool putAsciiBlock(const char16_t* units, char* pos) {
+#if defined(__SSE2__)
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i aboveAscii = _mm_and_si128(block, _mm_set1_epi16(short(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(aboveAscii, _mm_setzero_si128())) != 0xFFFF)
+        return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(pos), _mm_packus_epi16(block, block));
+    return true;
+#else
+    char16_t any = 0;
+    for (qsizetype k = 0; k < kAsciiBlock; ++k)
+        any |= units[k];
+    if (any >= 0x80)
+        return false;
+    for (qsizetype k = 0; k < kAsciiBlock; ++k)
+        pos[k] = char(units[k]);
+    return true;
+#endif
+}
+
+// "&#x1F600;", at most ten bytes.
+char* putReference(char* pos, char32_t codePoint) {
+    char hex[8];
+    int digits = 0;
+    do {
+        hex[digits++] = "0123456789ABCDEF"[codePoint & 0xF];
+        codePoint >>= 4;
+    } while (codePoint != 0);
+    *pos++ = '&';
+    *pos++ = '#';
+    *pos++ = 'x';
+    while (digits > 0)
+        *pos++ = hex[--digits];
+    *pos++ = ';';
+    return pos;
+}
+
+// Lets the encoders write straight into the array's buffer. Appending byte
+// by byte costs a capacity check and a new terminator each time, which made
+// encoding the slowest step of an export. The encoders keep the write
+// position in a local variable: stored in a member, every byte written
+// through a char pointer would force it to be reloaded.
+class ByteBuffer {
+public:
+    explicit ByteBuffer(QByteArray& out)
+        : m_out(out)
+        , m_start(out.size()) {}
+
+    // Room for two bytes per unit, the most a mapped unit takes.
+    char* begin(qsizetype units) {
+        m_out.resize(m_start + 2 * units);
+        LargeBuffer::preferHugePages(m_out.data() + m_start, 2 * units);
+        return m_out.data() + m_start;
+    }
+
+    // Room for extra bytes and two per unit still to come.
+    char* makeRoom(char* pos, qsizetype extra, qsizetype unitsLeft) {
+        const qsizetype used = pos - m_out.constData();
+        const qsizetype wanted = used + extra + 2 * unitsLeft;
+        if (wanted > m_out.size())
+            m_out.resize(wanted);
+        return m_out.data() + used;
+    }
+
+    void finish(const char* pos) { m_out.truncate(pos - m_out.constData()); }
+    void abandon() { m_out.truncate(m_start); }
+
+private:
+    QByteArray& m_out;
+    const qsizetype m_start;
+};
 
 } // namespace
 
 QString Cp932Codec::decode(QByteArrayView bytes) {
-    const Tables& t = tables();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    LargeBuffer::preferHugePages(out, text.size() * 2);
+    text.truncate(decodeInto(bytes, out));
+    return text;
+}
+
+qsizetype Cp932Codec::decodeInto(QByteArrayView bytes, char16_t* out) {
+    const Tables& t = tables();
+    const char16_t* single = t.single.data();
+    const char16_t* pair = t.pair.get();
+    const quint8* kinds = t.byteKinds.data();
     char16_t* const begin = out;
     const auto* p = reinterpret_cast<const quint8*>(bytes.data());
     const auto* const end = p + bytes.size();
@@ -155,58 +273,74 @@ QString Cp932Codec::decode(QByteArrayView bytes) {
         if (b < 0x80) {
             *out++ = b;
             ++p;
-        } else if (isLeadByte(b) && p + 1 < end && isTrailByte(p[1])) {
-            *out++ = t.pair[b << 8 | p[1]];
+        } else if (kinds[b] & kLead && end - p > 1 && kinds[p[1]] & kTrail) {
+            *out++ = pair[b << 8 | p[1]];
             p += 2;
         } else {
             // A lead byte whose trail is missing or unusable stands alone, so
             // the byte after it is read as a character of its own.
-            *out++ = t.single[b];
+            *out++ = single[b];
             ++p;
         }
     }
-    text.truncate(out - begin);
-    return text;
+    return out - begin;
 }
 
 std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out) {
-    if (const auto bad = findUnencodable(text))
-        return bad;
-    const Tables& t = tables();
-    out.reserve(out.size() + text.size() * 2);
-    for (const QChar c : text)
-        appendCode(out, c.unicode(), lookup(t, c.unicode()));
+    const quint32* wire = tables().wire.get();
+    const qsizetype n = text.size();
+    const char16_t* s = text.utf16();
+    ByteBuffer buffer(out);
+    char* pos = buffer.begin(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint32 w = wire[s[i]];
+        if (!isMapped(w)) {
+            buffer.abandon();
+            return i;
+        }
+        pos = putWire(pos, w);
+    }
+    buffer.finish(pos);
     return std::nullopt;
 }
 
 void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out) {
-    const Tables& t = tables();
-    out.reserve(out.size() + text.size() * 2);
+    const quint32* wire = tables().wire.get();
     const qsizetype n = text.size();
     const char16_t* s = text.utf16();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = s[i];
-        const quint16 code = lookup(t, u);
-        if (code != kUnmapped || u == 0) {
-            appendCode(out, u, code);
+    ByteBuffer buffer(out);
+    char* pos = buffer.begin(n);
+    qsizetype i = 0;
+    while (i < n) {
+        // A page is half markup: runs of ASCII go eight characters at a time.
+        if (n - i >= kAsciiBlock && putAsciiBlock(s + i, pos)) {
+            i += kAsciiBlock;
+            pos += kAsciiBlock;
             continue;
         }
-        char32_t codePoint = u;
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
-            codePoint = QChar::surrogateToUcs4(u, s[++i]);
-        out.append("&#x");
-        out.append(QByteArray::number(quint32(codePoint), 16).toUpper());
-        out.append(';');
+        const qsizetype blockEnd = std::min(i + kAsciiBlock, n);
+        for (; i < blockEnd; ++i) {
+            const char16_t u = s[i];
+            const quint32 w = wire[u];
+            if (isMapped(w)) {
+                pos = putWire(pos, w);
+                continue;
+            }
+            char32_t codePoint = u;
+            if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1]))
+                codePoint = QChar::surrogateToUcs4(u, s[++i]);
+            pos = putReference(buffer.makeRoom(pos, 10, n - i - 1), codePoint);
+        }
     }
+    buffer.finish(pos);
 }
 
 std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text) {
-    const Tables& t = tables();
+    const quint32* wire = tables().wire.get();
     const qsizetype n = text.size();
     const char16_t* s = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = s[i];
-        if (u != 0 && lookup(t, u) == kUnmapped)
+        if (!isMapped(wire[s[i]]))
             return i;
     }
     return std::nullopt;

@@ -16,6 +16,9 @@ class Cp932Codec {
 public:
     // Bytes that do not form a character of the code page become U+FFFD.
     static QString decode(QByteArrayView bytes);
+    // The same into out, which has room for bytes.size() units; returns the
+    // number of units written. For callers that decode many small pieces.
+    static qsizetype decodeInto(QByteArrayView bytes, char16_t* out);
 
     // Appends the encoding of text to out. Returns the position of the first
     // character that the code page cannot hold; nothing is appended then.

@@ -1,5 +1,8 @@
 #include "design/TemplateScanner.h"
 
+#include "app/LargeBuffer.h"
+
+#include <algorithm>
 #include <charconv>
 
 TemplateScanner::TemplateScanner(MApp& app)
@@ -156,6 +159,7 @@ std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const {
 
 void TemplateScanner::expandBlock() {
     const std::vector<BlockPiece> pieces = compileBlock();
+    reserveForPasses(pieces);
     const int entryCount = m_app.EntryCount;
     m_app.SelectedEntry = 1;
     while (m_app.SelectedEntry <= entryCount) {
@@ -167,6 +171,77 @@ void TemplateScanner::expandBlock() {
         }
         ++m_app.SelectedEntry;
     }
+}
+
+// Makes room for the block's passes at once. Growing a page of tens of
+// megabytes step by step copies it again and again, and the block says how
+// much it will write: the number of passes is exact, the entries' values are
+// taken at their average length.
+void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces) {
+    // Beyond this the page is left to grow as it goes, so that an estimate
+    // can never ask for memory that the page would not use.
+    constexpr qsizetype kLargestReserve = qsizetype(1) << 28;
+    qsizetype perPass = 0;
+    qsizetype step = 1;
+    for (const BlockPiece& piece : pieces) {
+        perPass += piece.key == TemplateKey::Unknown ? piece.length : valueSizeEstimate(piece.key);
+        step += piece.key == TemplateKey::CountInc ? 1 : 0;
+        if (perPass > kLargestReserve)
+            return;
+    }
+    const qsizetype passes = (qsizetype(m_app.EntryCount) + step - 1) / step;
+    if (passes <= 0 || perPass > (kLargestReserve - m_out.size()) / passes)
+        return;
+    const qsizetype needed = m_out.size() + passes * perPass;
+    if (needed <= m_out.capacity())
+        return;
+    m_out.reserve(std::max(needed, m_out.capacity() + m_out.capacity() / 2));
+    LargeBuffer::preferHugePages(m_out.data() + m_out.size(),
+                                 (m_out.capacity() - m_out.size()) * qsizetype(sizeof(QChar)));
+}
+
+qsizetype TemplateScanner::valueSizeEstimate(TemplateKey key) {
+    switch (key) {
+    case TemplateKey::DocumentTitle:
+        return m_app.DocumentTitle.size();
+    case TemplateKey::DocumentCreater:
+        return m_app.DocumentCreater.size();
+    case TemplateKey::DocumentHomepage:
+        return m_app.DocumentHomepage.size();
+    case TemplateKey::DocumentMail:
+        return m_app.DocumentMail.size();
+    case TemplateKey::DocumentDataview:
+        return m_app.DocumentDataview.size();
+    case TemplateKey::Question:
+        measureEntries();
+        return m_questionAverage;
+    case TemplateKey::Answer:
+        measureEntries();
+        return m_answerAverage;
+    case TemplateKey::Count:
+    case TemplateKey::CountSelected:
+        return 11;
+    case TemplateKey::CountInc:
+    case TemplateKey::Unknown:
+    case TemplateKey::LoopStart:
+    case TemplateKey::LoopEnd:
+        break;
+    }
+    return 0;
+}
+
+void TemplateScanner::measureEntries() {
+    if (m_questionAverage >= 0)
+        return;
+    qsizetype questions = 0;
+    qsizetype answers = 0;
+    for (const QAEntry& entry : m_app.entries) {
+        questions += entry.question.size();
+        answers += entry.answer.size();
+    }
+    const qsizetype count = std::max<qsizetype>(m_app.entries.count(), 1);
+    m_questionAverage = questions / count + 1;
+    m_answerAverage = answers / count + 1;
 }
 
 const QAEntry* TemplateScanner::selectedEntry() const {

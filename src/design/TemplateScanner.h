@@ -57,6 +57,9 @@ private:
 
     void closeKey(TemplateKey key);
     void expandBlock();
+    void reserveForPasses(const std::vector<BlockPiece>& pieces);
+    qsizetype valueSizeEstimate(TemplateKey key);
+    void measureEntries();
     std::vector<BlockPiece> compileBlock() const;
     void appendValue(TemplateKey key);
     void appendNumber(int value);
@@ -68,4 +71,8 @@ private:
     KeyText m_key;
     bool m_inKey = false;
     bool m_collecting = false;
+    // Average question and answer lengths of the table, once a block needs
+    // them; -1 before.
+    qsizetype m_questionAverage = -1;
+    qsizetype m_answerAverage = -1;
 };

@@ -1,18 +1,42 @@
 #include "project/BwkReader.h"
 
+#include "app/Cp932Codec.h"
 #include "app/TextFile.h"
+
+#include <vector>
 
 namespace {
 
-// Reads the fields of a project file front to back. Every read that cannot
-// be satisfied throws, carrying the line where the file went wrong.
+// The text of a field. Each field of a file read as bytes is decoded into a
+// scratch buffer and then copied at its exact length: decoded in place, a
+// field would keep room for one character per byte, twice what Japanese text
+// needs.
+class FieldText {
+public:
+    QString operator()(QStringView text) { return text.toString(); }
+
+    QString operator()(QByteArrayView bytes) {
+        if (m_scratch.size() < std::size_t(bytes.size()))
+            m_scratch.resize(std::size_t(bytes.size()));
+        const qsizetype length = Cp932Codec::decodeInto(bytes, m_scratch.data());
+        return QString(reinterpret_cast<const QChar*>(m_scratch.data()), length);
+    }
+
+private:
+    std::vector<char16_t> m_scratch;
+};
+
+// Reads the fields of a project file front to back, from decoded text or
+// from the file's bytes, decoding field by field. Every read that cannot be
+// satisfied throws, carrying the line where the file went wrong.
+template <typename View>
 class FieldReader {
 public:
     struct Damage {
         QString message;
     };
 
-    explicit FieldReader(QStringView text)
+    explicit FieldReader(View text)
         : m_lines(text) {}
 
     bool atEnd() const { return m_lines.atEnd(); }
@@ -20,24 +44,24 @@ public:
     QString lineField(const QString& name) {
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
-        return m_lines.readLine().toString();
+        return m_toText(m_lines.readLine());
     }
 
     QString quotedField(const QString& name) {
-        const QStringView text = m_lines.text();
+        const View text = m_lines.text();
         const qsizetype open = m_lines.position();
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
         if (text[open] != u'"')
             fail(QStringLiteral("%1が引用符で始まっていません").arg(name));
-        const qsizetype close = text.indexOf(u'"', open + 1);
+        const qsizetype close = Lines::indexOf(text, u'"', open + 1);
         if (close < 0)
             fail(QStringLiteral("%1を閉じる引用符がありません").arg(name));
         m_lines.advanceTo(close + 1);
-        if (!m_lines.atEnd() && LineReader::lineEndLength(text, close + 1) == 0)
+        if (!m_lines.atEnd() && Lines::lineEndLength(text, close + 1) == 0)
             fail(QStringLiteral("%1が引用符で終わっていません").arg(name));
         m_lines.readLine();
-        return text.sliced(open + 1, close - open - 1).toString();
+        return m_toText(text.sliced(open + 1, close - open - 1));
     }
 
     int iconField() {
@@ -56,21 +80,14 @@ private:
         throw Damage{QStringLiteral("%1行目: %2").arg(line).arg(what)};
     }
 
-    LineReader m_lines;
+    using Lines = BasicLineReader<View>;
+    Lines m_lines;
+    FieldText m_toText;
 };
 
-} // namespace
-
-BwkReader::Result BwkReader::readFile(const QString& path) {
-    QString error;
-    const std::optional<QString> text = TextFile::read(path, &error);
-    if (!text)
-        return {std::nullopt, error};
-    return parse(*text);
-}
-
-BwkReader::Result BwkReader::parse(QStringView text) {
-    FieldReader fields(text);
+template <typename View>
+BwkReader::Result parseFields(View text) {
+    FieldReader<View> fields(text);
     BwkProject project;
     DocumentInfo& doc = project.document;
     try {
@@ -89,8 +106,26 @@ BwkReader::Result BwkReader::parse(QStringView text) {
             entry.icon = icon;
             project.entries.append(std::move(entry));
         }
-    } catch (const FieldReader::Damage& damage) {
+    } catch (const typename FieldReader<View>::Damage& damage) {
         return {std::nullopt, damage.message};
     }
     return {std::move(project), QString()};
+}
+
+} // namespace
+
+BwkReader::Result BwkReader::readFile(const QString& path) {
+    QString error;
+    const std::optional<QByteArray> bytes = TextFile::readBytes(path, &error);
+    if (!bytes)
+        return {std::nullopt, error};
+    return parseBytes(*bytes);
+}
+
+BwkReader::Result BwkReader::parse(QStringView text) {
+    return parseFields(text);
+}
+
+BwkReader::Result BwkReader::parseBytes(QByteArrayView bytes) {
+    return parseFields(bytes);
 }

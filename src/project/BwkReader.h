@@ -2,6 +2,7 @@
 
 #include "project/BwkProject.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -21,4 +22,7 @@ public:
 
     static Result readFile(const QString& path);
     static Result parse(QStringView text);
+    // The same as parse(Cp932Codec::decode(bytes)), decoding field by field
+    // instead of the whole file at once.
+    static Result parseBytes(QByteArrayView bytes);
 };

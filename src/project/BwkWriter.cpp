@@ -12,23 +12,45 @@ public:
     QString message;
 };
 
+// Names a field in a refusal. The text is made only when a refusal needs it:
+// making the name of every entry's fields up front cost more than writing
+// the fields.
+class FieldName {
+public:
+    // A field of the document information, or of the entry at a 1-based
+    // position.
+    explicit FieldName(const char16_t* field, qsizetype position = 0)
+        : m_field(field)
+        , m_position(position) {}
+
+    QString text() const {
+        if (m_position == 0)
+            return QString::fromUtf16(m_field);
+        return QStringLiteral("%1番目の項目の%2").arg(m_position).arg(QStringView(m_field));
+    }
+
+private:
+    const char16_t* m_field;
+    qsizetype m_position;
+};
+
+// Encodes each value once; only a value that cannot be stored is looked at
+// again, to say why.
 class FieldWriter {
 public:
     explicit FieldWriter(QByteArray& out)
         : m_out(out) {}
 
-    void lineField(const QString& value, const QString& name) {
-        if (QString refusal = BwkWriter::lineFieldRefusal(value, name); !refusal.isEmpty())
-            throw Refusal{refusal};
-        Cp932Codec::encode(value, m_out);
+    void lineField(const QString& value, const FieldName& name) {
+        if (value.contains(u'\r') || value.contains(u'\n') || Cp932Codec::encode(value, m_out))
+            throw Refusal{BwkWriter::lineFieldRefusal(value, name.text())};
         m_out.append(kLineEnd);
     }
 
-    void quotedField(const QString& value, const QString& name) {
-        if (QString refusal = BwkWriter::quotedFieldRefusal(value, name); !refusal.isEmpty())
-            throw Refusal{refusal};
+    void quotedField(const QString& value, const FieldName& name) {
         m_out.append('"');
-        Cp932Codec::encode(value, m_out);
+        if (value.contains(u'"') || Cp932Codec::encode(value, m_out))
+            throw Refusal{BwkWriter::quotedFieldRefusal(value, name.text())};
         m_out.append('"');
         m_out.append(kLineEnd);
     }
@@ -42,10 +64,6 @@ QString unencodableRefusal(const QString& value, const QString& name) {
         return QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
             .arg(name, Cp932Codec::describeCharacterAt(value, *bad));
     return QString();
-}
-
-QString entryName(qsizetype position, const char16_t* field) {
-    return QStringLiteral("%1番目の項目の%2").arg(position).arg(QStringView(field));
 }
 
 } // namespace
@@ -63,28 +81,36 @@ QString BwkWriter::quotedFieldRefusal(const QString& value, const QString& name)
 }
 
 BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
+    // Room for the whole file at once: growing a multi-megabyte array step by
+    // step copies it each time. Two bytes per character at most, plus the
+    // quotes, line ends and icon line of each entry.
     QByteArray out;
     qsizetype estimate = 64;
+    for (const QString* field :
+         {&document.DocumentTitle, &document.DocumentHomepage, &document.DocumentMail,
+          &document.DocumentCreater, &document.DocumentCode, &document.DocumentCodeFolder,
+          &document.DocumentDataview})
+        estimate += 4 + 2 * field->size();
     for (const QAEntry& entry : entries)
-        estimate += 8 + 2 * (entry.question.size() + entry.answer.size());
+        estimate += 16 + 2 * (entry.question.size() + entry.answer.size());
     out.reserve(estimate);
 
     FieldWriter fields(out);
     try {
-        fields.lineField(document.DocumentTitle, QStringLiteral("タイトル"));
-        fields.lineField(document.DocumentHomepage, QStringLiteral("ホームページ"));
-        fields.lineField(document.DocumentMail, QStringLiteral("メールアドレス"));
-        fields.lineField(document.DocumentCreater, QStringLiteral("作成者"));
-        fields.lineField(document.DocumentCode, QStringLiteral("デザインファイル"));
-        fields.lineField(document.DocumentCodeFolder, QStringLiteral("デザインフォルダ"));
-        fields.quotedField(document.DocumentDataview, QStringLiteral("説明"));
+        fields.lineField(document.DocumentTitle, FieldName(u"タイトル"));
+        fields.lineField(document.DocumentHomepage, FieldName(u"ホームページ"));
+        fields.lineField(document.DocumentMail, FieldName(u"メールアドレス"));
+        fields.lineField(document.DocumentCreater, FieldName(u"作成者"));
+        fields.lineField(document.DocumentCode, FieldName(u"デザインファイル"));
+        fields.lineField(document.DocumentCodeFolder, FieldName(u"デザインフォルダ"));
+        fields.quotedField(document.DocumentDataview, FieldName(u"説明"));
         qsizetype position = 0;
         for (const QAEntry& entry : entries) {
             ++position;
             out.append(entry.isEnabled() ? '1' : '2');
             out.append(kLineEnd);
-            fields.lineField(entry.question, entryName(position, u"質問"));
-            fields.quotedField(entry.answer, entryName(position, u"答え"));
+            fields.lineField(entry.question, FieldName(u"質問", position));
+            fields.quotedField(entry.answer, FieldName(u"答え", position));
         }
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.message};

@@ -1,0 +1,59 @@
+#include "BenchProjects.h"
+
+#include "ProjectGenerator.h"
+#include "app/TextFile.h"
+#include "project/BwkWriter.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+BenchProjects& BenchProjects::instance() {
+    static BenchProjects projects;
+    return projects;
+}
+
+BenchProjects::BenchProjects()
+    : m_program(QStringLiteral(BRINDLEWICK_BENCH_DIR)) {
+    QString error;
+    const QString designFile = m_program.designRoot() + u'/' +
+                               ProjectGenerator::designFolderName() + QStringLiteral("/bench.ddc");
+    const std::optional<QString> design = TextFile::read(designFile, &error);
+    if (!design || !m_dir.isValid()) {
+        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(error));
+        std::exit(1);
+    }
+    m_designText = *design;
+}
+
+const BwkProject& BenchProjects::project(int entryCount) {
+    auto found = m_projects.find(entryCount);
+    if (found == m_projects.end())
+        found = m_projects.emplace(entryCount, ProjectGenerator::make(entryCount)).first;
+    return found->second;
+}
+
+MApp BenchProjects::app(int entryCount) {
+    const BwkProject& source = project(entryCount);
+    MApp app;
+    app.document() = source.document;
+    app.entries = source.entries;
+    return app;
+}
+
+QString BenchProjects::projectFile(int entryCount) {
+    auto found = m_files.find(entryCount);
+    if (found != m_files.end())
+        return found->second;
+    const QString path = scratchPath(QStringLiteral("project-%1.bwk").arg(entryCount));
+    const BwkProject& source = project(entryCount);
+    const QString error = BwkWriter::writeFile(path, source.document, source.entries);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(error));
+        std::exit(1);
+    }
+    return m_files.emplace(entryCount, path).first->second;
+}
+
+QString BenchProjects::scratchPath(const QString& name) const {
+    return m_dir.filePath(name);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/MApp.h"
+
+#include <QString>
+
+// The page of bench/doc_code/bench/bench.ddc made by hand: plain appends in a
+// loop, the fastest a program could make that text. The engine's figures are
+// judged against this one.
+class PageBaseline {
+public:
+    static QString build(const MApp& app);
+
+private:
+    static void appendHead(QString& page, const MApp& app);
+    static void appendQuestionList(QString& page, const MApp& app);
+    static void appendAnswers(QString& page, const MApp& app);
+};

@@ -1,0 +1,297 @@
+// Hostile and broken input: files of hundreds of megabytes, designs that are
+// one enormous line or nothing but brackets, NUL bytes and bytes that are no
+// code page 932 at all. Each must end with the right result or a clear error.
+// How the time grows with the size is measured by the benchmarks
+// (bench/HostileInputBenchmarks.cpp); here every input is made once, in
+// memory or in a temporary folder.
+
+#include "FileSizeLimit.h"
+#include "TestDesigns.h"
+#include "app/ClipboardEntry.h"
+#include "app/Cp932Codec.h"
+#include "app/MApp.h"
+#include "design/PreviewBuilder.h"
+#include "design/Procode.h"
+#include "design/WrepClass.h"
+#include "project/BwkReader.h"
+#include "project/BwkWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray
+    kHeader("Title\r\nhttp://h/\r\nm@h\r\nAnn\r\nstandard\\faq.ddc\r\nstandard\r\n\"d\"\r\n");
+
+QByteArray entryBytes(const QByteArray& question, const QByteArray& answer, char icon = '1') {
+    return QByteArray(1, icon) + "\r\n" + question + "\r\n\"" + answer + "\"\r\n";
+}
+
+// The sample of the engine's tests: three entries, the second disabled.
+MApp sampleProject() {
+    MApp app;
+    app.DocumentTitle = QStringLiteral("Sample");
+    app.entries.append(QAEntry{QStringLiteral("How?"), QStringLiteral("Like this."), 1});
+    app.entries.append(QAEntry{QStringLiteral("Old?"), QStringLiteral("Gone."), 2});
+    app.entries.append(QAEntry{QStringLiteral("Why?"), QStringLiteral("Because."), 1});
+    return app;
+}
+
+QString run(MApp& app, const QString& design) {
+    WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
+    engine.runText(design);
+    return engine.sorce();
+}
+
+QString run(const QString& design) {
+    MApp app = sampleProject();
+    return run(app, design);
+}
+
+QString repeated(QStringView piece, qsizetype times) {
+    return piece.toString().repeated(times);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class RobustnessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hundredMegabyteProjectFile() {
+        // A hundred entries of a megabyte each: kana, ASCII and line breaks.
+        const QByteArray answer = QByteArray("\x82\xA0\x82\xA2 FAQ\r\n").repeated(100'000);
+        QByteArray bytes = kHeader;
+        bytes.reserve(kHeader.size() + 100 * (answer.size() + 32));
+        for (int i = 1; i <= 100; ++i)
+            bytes += entryBytes("Q" + QByteArray::number(i), answer, i % 10 ? '1' : '2');
+        QVERIFY(bytes.size() > 100'000'000);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.bwk"));
+        writeFile(path, bytes);
+        bytes.clear();
+        const BwkReader::Result read = BwkReader::readFile(path);
+        QVERIFY2(read.project, qPrintable(read.error));
+        QCOMPARE(read.project->entries.count(), 100);
+        const QAEntry& last = read.project->entries.item(100);
+        QCOMPARE(last.question, QStringLiteral("Q100"));
+        QCOMPARE(last.answer.size(), qsizetype(800'000));
+        QVERIFY(last.answer.startsWith(QStringLiteral("あい FAQ\r\nあい")));
+        QVERIFY(!last.isEnabled());
+    }
+
+    void bytesAndTextReadAlike_data() {
+        // Files are read as bytes and decoded field by field; the result must
+        // be that of decoding the whole file first, damage included.
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray entry = entryBytes("Q", "A\r\nB");
+        QTest::newRow("whole") << kHeader + entry + entryBytes("\x82\xA0", "\x83\x5B]", '2');
+        QTest::newRow("lead byte before the line end") << kHeader + entryBytes("Q\x81", "A");
+        QTest::newRow("lead byte before the closing quote") << kHeader + entryBytes("Q", "A\x9F");
+        QTest::newRow("lead byte at the end of the file") << kHeader + "1\r\nQ\x81";
+        QTest::newRow("lone CR and LF") << kHeader + "1\rQ\n\r\"A\rB\"\r";
+        QTest::newRow("CR LF split by the closing quote") << kHeader + "1\r\nQ\r\n\"A\r\"\n";
+        QTest::newRow("icon not a number") << kHeader + entryBytes("Q", "A", '\x81');
+        QTest::newRow("unclosed answer") << kHeader + "1\r\nQ\r\n\"A\x82\xA0\r\n";
+        QTest::newRow("NUL bytes")
+            << kHeader + entryBytes(QByteArray(2, '\0'), QByteArray(3, '\0'));
+    }
+
+    void bytesAndTextReadAlike() {
+        QFETCH(QByteArray, file);
+        const BwkReader::Result text = BwkReader::parse(Cp932Codec::decode(file));
+        const BwkReader::Result bytes = BwkReader::parseBytes(file);
+        QCOMPARE(bytes.error, text.error);
+        QVERIFY(bytes.project == text.project);
+    }
+
+    void hundredMegabyteDescriptionNeverClosed() {
+        const QByteArray bytes = kHeader.left(kHeader.lastIndexOf("\"d\"")) + "\"" +
+                                 QByteArray("line of text\r\n").repeated(7'200'000);
+        QVERIFY(bytes.size() > 100'000'000);
+        const QString error = BwkReader::parse(Cp932Codec::decode(bytes)).error;
+        QVERIFY2(error.startsWith(QStringLiteral("7行目:")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("閉じる引用符")), qPrintable(error));
+    }
+
+    void designOfOneFiftyMegabyteLine() {
+        const qsizetype length = 50'000'000;
+        const QString design = QStringLiteral("[document.title]") + QString(length, u'x') +
+                               QStringLiteral("[document.title]");
+        const QString page = run(design);
+        QCOMPARE(page.size(), length + 2 * 6 + 2);
+        QVERIFY(page.startsWith(QStringLiteral("Samplexxx")));
+        QVERIFY(page.endsWith(QStringLiteral("xxxSample\r\n")));
+    }
+
+    void millionsOfBrackets_data() {
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("page");
+        const qsizetype million = 1'000'000;
+        QTest::newRow("double opens")
+            << repeated(u"[[", million / 2) + QStringLiteral("end") << QStringLiteral("end\r\n");
+        QTest::newRow("keys never closed") << repeated(u"[a", million) << QString();
+        QTest::newRow("loops never closed") << repeated(u"[loop::]", million) << QString();
+        QTest::newRow("stray closes")
+            << repeated(u"]", million) + QStringLiteral("!") << QStringLiteral("!\r\n");
+        QTest::newRow("stray loop ends")
+            << QStringLiteral("[loop::]a[::loop]") + repeated(u"[::loop]", million)
+            << QStringLiteral("aaa\r\n");
+        QTest::newRow("one loop, a million keys")
+            << QStringLiteral("[loop::]") + repeated(u"[count.selected]", million) +
+                   QStringLiteral("[::loop]")
+            << repeated(u"1", million) + repeated(u"2", million) + repeated(u"3", million) +
+                   QStringLiteral("\r\n");
+    }
+
+    void millionsOfBrackets() {
+        QFETCH(QString, design);
+        QFETCH(QString, page);
+        QCOMPARE(run(design), page);
+    }
+
+    void tenMegabyteKeysAndValues() {
+        const qsizetype size = 10'000'000;
+        const QString filler(size, u'x');
+        QCOMPARE(run(u'<' + (u'[' + filler + u']') + u'>'), QStringLiteral("<>\r\n"));
+        QCOMPARE(run(QStringLiteral("<[document.title") + filler + QStringLiteral("]>")),
+                 QStringLiteral("<>\r\n"));
+        QCOMPARE(run(QStringLiteral("[loop::][") + filler + QStringLiteral("][question.][::loop]")),
+                 QStringLiteral("How?Why?\r\n"));
+
+        MApp app = sampleProject();
+        app.DocumentTitle = filler;
+        app.entries.item(3).answer = filler;
+        const QString page = run(app, QStringLiteral("[document.title][loop::][answer.][::loop]"));
+        QCOMPARE(page.size(), 2 * size + qsizetype(std::size(u"Like this.") - 1) + 2);
+    }
+
+    void twoHundredThousandEntries() {
+        const int count = 200'000;
+        BwkProject project;
+        project.document.DocumentTitle = QStringLiteral("大きな FAQ");
+        project.entries.reserve(count);
+        for (int i = 1; i <= count; ++i)
+            project.entries.append(
+                QAEntry{QStringLiteral("質問%1").arg(i), QStringLiteral("答え%1\r\n二行目").arg(i),
+                        i % 10 ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("many.bwk"));
+        QCOMPARE(BwkWriter::writeFile(path, project.document, project.entries), QString());
+        const BwkReader::Result read = BwkReader::readFile(path);
+        QVERIFY2(read.project, qPrintable(read.error));
+        QVERIFY(*read.project == project);
+
+        MApp app;
+        app.entries = std::move(project.entries);
+        const QString page =
+            run(app, QStringLiteral("[count.][loop::]<[count.selected]:[question.]>[::loop]"));
+        QVERIFY(page.startsWith(QStringLiteral("200000<1:質問1><2:質問2>")));
+        QVERIFY(page.endsWith(QStringLiteral("<199999:質問199999><200000:>\r\n")));
+    }
+
+    void previewCutShortIsAnError() {
+        // The preview is written without a temporary file; a write that the
+        // file-size limit cuts short must still fail and leave no half page.
+        TestProgramFolder program;
+        program.addDesign(QStringLiteral("plain"), QStringLiteral("Plain"),
+                          QStringLiteral("[loop::][answer.][::loop]"));
+        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("default")));
+        MApp app = sampleProject();
+        app.DocumentCode = QStringLiteral("plain\\page.ddc");
+        app.DocumentCodeFolder = QStringLiteral("plain");
+        app.entries.item(1).answer = QString(4096, u'x');
+
+        PreviewBuilder builder(app, ProgramFolder(program.path()));
+        std::optional<QString> page;
+        {
+            const FileSizeLimit fullAfter(1024);
+            page = builder.build(program.filePath(QStringLiteral("default")));
+        }
+
+        QVERIFY(!page);
+        QVERIFY2(builder.errorString().contains(PreviewBuilder::pageFileName()),
+                 qPrintable(builder.errorString()));
+        QCOMPARE(QDir(program.filePath(QStringLiteral("default"))).entryList(QDir::Files),
+                 QStringList());
+    }
+
+    void nulBytesEverywhere() {
+        const QByteArray nul(1, '\0');
+        const QByteArray file = "T" + nul + "\r\n" + nul + "\r\nm\r\nA\r\nx\r\nf\r\n\"" + nul +
+                                "\"\r\n" + entryBytes("Q" + nul, nul + "A\r\n" + nul);
+        const BwkReader::Result read = BwkReader::parse(Cp932Codec::decode(file));
+        QVERIFY2(read.project, qPrintable(read.error));
+        QCOMPARE(read.project->document.DocumentTitle, QStringLiteral("T") + QChar(0));
+        QCOMPARE(read.project->entries.item(1).answer,
+                 QChar(0) + QStringLiteral("A\r\n") + QChar(0));
+        QCOMPARE(
+            BwkWriter::encode(read.project->document, read.project->entries).bytes.value_or(""),
+            file);
+
+        const QString page = run(QChar(0) + QStringLiteral("[document.title]") + QChar(0));
+        QCOMPARE(page, QChar(0) + QStringLiteral("Sample") + QChar(0) + QStringLiteral("\r\n"));
+        QByteArray encoded;
+        Cp932Codec::encodeForHtml(page, encoded);
+        QCOMPARE(encoded, nul + "Sample" + nul + "\r\n");
+
+        const auto entry = ClipboardEntry::parse(QStringLiteral("BWK1.21Q") + QChar(0) +
+                                                 QStringLiteral("\r\n") + QChar(0));
+        QVERIFY(entry);
+        QCOMPARE(entry->question, QStringLiteral("Q") + QChar(0));
+        QCOMPARE(entry->answer, QString(QChar(0)));
+
+        const auto procode = Procode::parse(Cp932Codec::decode("name" + nul + "\r\nbase\r\n"));
+        QVERIFY(procode);
+        QCOMPARE(procode->displayName, QStringLiteral("name") + QChar(0));
+
+        // A NUL in the design's path would cut the path short in the system.
+        MApp app = sampleProject();
+        app.DocumentCode = QStringLiteral("standard") + QChar(0) + QStringLiteral("\\faq.ddc");
+        WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
+        QVERIFY(!engine.ddc_datacode());
+        QVERIFY(engine.errorString().contains(QStringLiteral("doc_code")));
+    }
+
+    void invalidCodePageBytesEverywhere() {
+        // A lead byte at the end of a line or before a quote, a lead byte with
+        // an unusable trail, and bytes that are never characters.
+        const QByteArray file =
+            "T\x81\r\nH\x81\"\r\nM\x81\x7F\r\nC\xFD\xFE\xFF\r\nx\r\nf\r\n\"d\x82\"\r\n" +
+            entryBytes("Q\x9F", "A\x81\r\n\xE0");
+        const BwkReader::Result read = BwkReader::parse(Cp932Codec::decode(file));
+        QVERIFY2(read.project, qPrintable(read.error));
+        const DocumentInfo& doc = read.project->document;
+        QCOMPARE(doc.DocumentTitle, QStringLiteral("T\uFFFD"));
+        QCOMPARE(doc.DocumentHomepage, QStringLiteral("H\uFFFD\""));
+        QCOMPARE(doc.DocumentMail, QStringLiteral("M\uFFFD\u007F"));
+        QCOMPARE(doc.DocumentDataview, QStringLiteral("d\uFFFD"));
+        QCOMPARE(read.project->entries.item(1).answer, QStringLiteral("A\uFFFD\r\n\uFFFD"));
+
+        // Such text cannot be saved again unnoticed: the refusal names the
+        // field and the character.
+        const BwkWriter::Encoded saved = BwkWriter::encode(doc, read.project->entries);
+        QVERIFY(!saved.bytes);
+        QVERIFY2(saved.error.contains(QStringLiteral("タイトル")), qPrintable(saved.error));
+        QVERIFY2(saved.error.contains(QStringLiteral("U+FFFD")), qPrintable(saved.error));
+
+        // On a page it becomes a character reference.
+        const QString page = run(Cp932Codec::decode("<\x81>[document.title]\x9F"));
+        QByteArray encoded;
+        Cp932Codec::encodeForHtml(page, encoded);
+        QCOMPARE(encoded, QByteArray("<&#xFFFD;>Sample&#xFFFD;\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(RobustnessTest)
+#include "tst_robustness.moc"
