@@ -1,6 +1,6 @@
 #include "FileSizeLimit.h"
-#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "app/FileWriter.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
@@ -243,7 +243,7 @@ private slots:
             qint64 readData(char*, qint64) override { return -1; }
             qint64 writeData(const char*, qint64 size) override { return size > 4 ? 4 : -1; }
         } device;
-        QVERIFY(!AtomicFile::writeAll(device, "more than four bytes").isEmpty());
+        QVERIFY(!FileWriter::writeAll(device, "more than four bytes").isEmpty());
     }
 };
 

@@ -1,7 +1,7 @@
 #include "design/HtmlExporter.h"
 
-#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "app/FileWriter.h"
 #include "design/DesignCopier.h"
 #include "design/DesignLocation.h"
 #include "design/WrepClass.h"
@@ -57,7 +57,7 @@ std::optional<QString> HtmlExporter::write(const QString& page, const QString& o
     QByteArray bytes;
     Cp932Codec::encodeForHtml(page, bytes);
     bytes.append("\r\n");
-    if (const QString error = AtomicFile::write(pagePath, bytes); !error.isEmpty())
+    if (const QString error = FileWriter::writeWhole(pagePath, bytes); !error.isEmpty())
         return abandon(error);
     return pagePath;
 }

@@ -1,7 +1,7 @@
 #include "design/PreviewBuilder.h"
 
-#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "app/FileWriter.h"
 #include "design/DesignCopier.h"
 #include "design/DesignLocation.h"
 #include "design/WrepClass.h"
@@ -20,20 +20,6 @@ QString PreviewBuilder::removePlainFiles(const QString& folder) {
             return QStringLiteral("「%1」を削除できません。").arg(dir.filePath(name));
     }
     return QString();
-}
-
-QString PreviewBuilder::writePage(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("「%1」を作成できません（%2）").arg(path, file.errorString());
-    QString error = AtomicFile::writeAll(file, bytes);
-    // A file-size limit or a full disk may cut the write short without an
-    // error from the device: check what arrived.
-    if (error.isEmpty() && (!file.flush() || file.size() != bytes.size()))
-        error = QStringLiteral(
-                    "「%1」を最後まで書き込めません（ディスクの空きが足りない可能性があります）")
-                    .arg(path);
-    return error;
 }
 
 std::optional<QString> PreviewBuilder::fail(const QString& folder, const QString& message) {
@@ -68,7 +54,7 @@ std::optional<QString> PreviewBuilder::build(const QString& previewFolder) {
     Cp932Codec::encodeForHtml(engine.sorce(), bytes);
     bytes.append("\r\n");
     const QString pagePath = previewFolder + u'/' + pageFileName();
-    if (QString error = writePage(pagePath, bytes); !error.isEmpty())
+    if (QString error = FileWriter::writeWhole(pagePath, bytes); !error.isEmpty())
         return fail(previewFolder, error);
     return pagePath;
 }

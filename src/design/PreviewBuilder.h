@@ -28,10 +28,6 @@ public:
     static QString removePlainFiles(const QString& folder);
 
 private:
-    // The page is made again after every change, so it is written in place,
-    // without the temporary file and the wait for the disk of a save: those
-    // took longer than making the page. A short write is still an error.
-    static QString writePage(const QString& path, const QByteArray& bytes);
     std::optional<QString> fail(const QString& folder, const QString& message);
 
     MApp& m_app;

@@ -1,7 +1,7 @@
 #include "forms/PageSourceWindow.h"
 
-#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "app/FileWriter.h"
 #include "app/TextFile.h"
 
 #include <QFontDatabase>
@@ -44,5 +44,5 @@ QString PageSourceWindow::save() {
     QByteArray bytes;
     Cp932Codec::encodeForHtml(SourceEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n")),
                               bytes);
-    return AtomicFile::write(m_path, bytes);
+    return FileWriter::replaceAtomically(m_path, bytes);
 }

@@ -1,7 +1,7 @@
 #include "project/BwkWriter.h"
 
-#include "app/AtomicFile.h"
 #include "app/Cp932Codec.h"
+#include "app/FileWriter.h"
 
 namespace {
 
@@ -123,5 +123,5 @@ QString BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
     const Encoded encoded = encode(document, entries);
     if (!encoded.bytes)
         return encoded.error;
-    return AtomicFile::write(path, *encoded.bytes);
+    return FileWriter::replaceAtomically(path, *encoded.bytes);
 }
