@@ -180,16 +180,6 @@ private slots:
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(process.readAllStandardError().startsWith("brindlewick-cli: "));
     }
-
-    void renderEndToEndIsByteForByte() {
-        QProcess process;
-        process.start(QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli"),
-                      {QStringLiteral("render"), kSample});
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), 0);
-        QCOMPARE(process.readAllStandardOutput(),
-                 readAll(kSourceDir + QStringLiteral("/tests/golden/sample-standard.html")));
-    }
 };
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -62,24 +62,6 @@ private slots:
         for (int icon : {0, 2, 3, -1})
             QVERIFY(!QAEntry({QString(), QString(), icon}).isEnabled());
     }
-
-    void pageNeedsEveryDocumentValue() {
-        DocumentInfo info;
-        info.DocumentTitle = info.DocumentCreater = info.DocumentMail = QStringLiteral("x");
-        info.DocumentDataview = QStringLiteral(" ");
-        info.DocumentCode = QStringLiteral("Blue\\main.ddc");
-        info.DocumentCodeFolder = QStringLiteral("Blue");
-        QVERIFY(info.isCompleteForPage());
-        DocumentInfo noMail = info;
-        noMail.DocumentMail.clear();
-        QVERIFY(!noMail.isCompleteForPage());
-        DocumentInfo noDesign = info;
-        noDesign.DocumentCode = DocumentInfo::noDesignCode();
-        QVERIFY(!noDesign.isCompleteForPage());
-        DocumentInfo noFolder = info;
-        noFolder.DocumentCodeFolder.clear();
-        QVERIFY(!noFolder.isCompleteForPage());
-    }
 };
 
 QTEST_GUILESS_MAIN(EntryTableTest)
