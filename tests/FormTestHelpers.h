@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ScriptedDialogs.h"
+#include "app/MApp.h"
+#include "forms/MainForm.h"
 #include "forms/PreviewReloader.h"
 
 #include <QApplication>
@@ -24,3 +27,25 @@ void whenOpen(std::function<void(Dialog&)> act) {
         act(*dialog);
     });
 }
+
+// A main window with its own state, scripted answers and a counting preview.
+struct WindowUnderTest {
+    explicit WindowUnderTest(const QString& programFolder)
+        : window(app, dialogs, ProgramFolder(programFolder)) {
+        window.setPreviewReloader(&preview);
+    }
+    ~WindowUnderTest() {
+        // Closing without an exit prompt: the test has checked what it wanted.
+        app.DataChanged = false;
+    }
+
+    // An unexpected question or dialog fails the test that caused it.
+    void verifyAllAnswered() const {
+        QVERIFY2(dialogs.unexpected.isEmpty(), qPrintable(dialogs.unexpected.join(u'|')));
+    }
+
+    MApp app;
+    ScriptedDialogs dialogs;
+    CountingPreview preview;
+    MainForm window;
+};

@@ -7,6 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Writes bytes to a file, replacing it.
+inline void writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
 // A program folder in a temporary directory, with designs written for a test.
 class TestProgramFolder {
 public:
@@ -25,9 +32,7 @@ public:
     void writeBytes(const QString& relative, const QByteArray& bytes) const {
         const QString path = m_dir.filePath(relative);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
+        writeFileBytes(path, bytes);
     }
 
     // A design folder below doc_code with its procode, design file and

@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "TestDesigns.h"
 #include "app/Cp932Codec.h"
 #include "app/FileWriter.h"
 #include "project/BwkReader.h"
@@ -45,12 +46,6 @@ QByteArray encoded(const BwkProject& project) {
 
 QString readError(const QByteArray& bytes) {
     return BwkReader::parse(Cp932Codec::decode(bytes)).error;
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -204,7 +199,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.bwk"));
-        writeBytes(path, "previous contents");
+        writeFileBytes(path, "previous contents");
         const QString error = BwkWriter::writeFile(path, project.document, project.entries);
         QVERIFY2(error.contains(named), qPrintable(error));
         QFile file(path);
@@ -215,7 +210,7 @@ private slots:
     void failedSaveLeavesTheOldFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.bwk"));
-        writeBytes(path, "previous contents");
+        writeFileBytes(path, "previous contents");
         BwkProject project = smallProject();
         project.entries.item(1).answer = QString(4096, u'x');
 

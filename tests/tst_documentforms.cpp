@@ -23,19 +23,16 @@ class DocumentFormsTest : public QObject {
 
 private:
     std::unique_ptr<TestProgramFolder> m_program;
-    std::unique_ptr<MApp> m_app;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<MainForm> m_window;
-    CountingPreview m_preview;
+    std::unique_ptr<WindowUnderTest> m_ui;
 
-    MApp& app() { return *m_app; }
-    ScriptedDialogs& dialogs() { return *m_dialogs; }
+    MApp& app() { return m_ui->app; }
+    ScriptedDialogs& dialogs() { return m_ui->dialogs; }
 
     // Opens the settings dialog from the menu, acts in it, and returns when
     // it has closed.
     void inSettings(std::function<void(DocumentDataForm&)> act) {
         whenOpen<DocumentDataForm>(act);
-        m_window->Document_ProjectMenu->trigger();
+        m_ui->window.Document_ProjectMenu->trigger();
     }
 
     // In the open settings dialog: opens the design dialog, acts in it.
@@ -50,17 +47,12 @@ private slots:
         m_program->addDesign(QStringLiteral("blue"), QStringLiteral("青"), QStringLiteral("x"));
         m_program->addDesign(QStringLiteral("green"), QStringLiteral("緑"), QStringLiteral("x"));
         m_program->addDesign(QStringLiteral("red"), QStringLiteral("赤"), QStringLiteral("x"));
-        m_app = std::make_unique<MApp>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_window = std::make_unique<MainForm>(*m_app, *m_dialogs, ProgramFolder(m_program->path()));
-        m_preview.reloads = 0;
-        m_window->setPreviewReloader(&m_preview);
+        m_ui = std::make_unique<WindowUnderTest>(m_program->path());
     }
 
     void cleanup() {
-        QVERIFY2(m_dialogs->unexpected.isEmpty(), qPrintable(m_dialogs->unexpected.join(u'|')));
-        app().DataChanged = false;
-        m_window.reset();
+        m_ui->verifyAllAnswered();
+        m_ui.reset();
     }
 
     void settingsLoadAndStore() {
@@ -85,7 +77,7 @@ private slots:
         QCOMPARE(app().DocumentTitle, QStringLiteral("題"));
         QVERIFY(app().DataChanged);
         // The preview is closed: nothing is rebuilt.
-        QCOMPARE(m_preview.reloads, 0);
+        QCOMPARE(m_ui->preview.reloads, 0);
     }
 
     void cancelKeepsEverythingButAConfirmedDesign() {
@@ -105,14 +97,14 @@ private slots:
         QCOMPARE(app().DocumentCodeFolder, QStringLiteral("green"));
         QCOMPARE(app().DocumentTitle, QString());
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_preview.reloads, 1);
+        QCOMPARE(m_ui->preview.reloads, 1);
 
         // OK without any change still marks the project changed, and the
         // open preview is rebuilt after either button.
         app().DataChanged = false;
         inSettings([](DocumentDataForm& form) { form.okButton->click(); });
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_preview.reloads, 2);
+        QCOMPARE(m_ui->preview.reloads, 2);
     }
 
     void settingsRefuseTextTheFileCannotHold() {
@@ -209,7 +201,7 @@ private slots:
         QCOMPARE(dialogs().reports.value(0),
                  (ScriptedDialogs::Shown{message, QStringLiteral("エラー")}));
         QCOMPARE(app().DocumentTitle, QStringLiteral("typed"));
-        QVERIFY(m_window->isEnabled());
+        QVERIFY(m_ui->window.isEnabled());
     }
 
     void missingDesignFileFailsOnConfirm() {
@@ -227,7 +219,7 @@ private slots:
     }
 
     void previewNeedsCompleteInformation() {
-        m_window->DocumentView_ProjectMenu->trigger();
+        m_ui->window.DocumentView_ProjectMenu->trigger();
         QCOMPARE(dialogs().beeps, 1);
         QCOMPARE(dialogs().reports.value(0).text,
                  QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
@@ -254,18 +246,18 @@ private slots:
 
     void quickSettingsFromTheMenu() {
         dialogs().answer(false);
-        m_window->AutoDocument_ProjectMenu->trigger();
+        m_ui->window.AutoDocument_ProjectMenu->trigger();
         QCOMPARE(app().DocumentTitle, QString());
         QCOMPARE(dialogs().questions.value(0).text, QuickDocumentSettings::confirmation());
         QCOMPARE(dialogs().questions.value(0).title, QString());
 
         dialogs().answer(true);
         app().DocumentViewOpen = true;
-        m_window->AutoDocument_ProjectMenu->trigger();
+        m_ui->window.AutoDocument_ProjectMenu->trigger();
         QCOMPARE(app().DocumentCode, QStringLiteral("blue\\page.ddc"));
         QVERIFY(app().isCompleteForPage());
         QVERIFY(!app().DataChanged);
-        QCOMPARE(m_preview.reloads, 0);
+        QCOMPARE(m_ui->preview.reloads, 0);
     }
 };
 

@@ -84,14 +84,11 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<MApp> m_app;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<MainForm> m_window;
-    CountingPreview m_preview;
+    std::unique_ptr<WindowUnderTest> m_ui;
 
-    MApp& app() { return *m_app; }
-    ScriptedDialogs& dialogs() { return *m_dialogs; }
-    MainForm& window() { return *m_window; }
+    MApp& app() { return m_ui->app; }
+    ScriptedDialogs& dialogs() { return m_ui->dialogs; }
+    MainForm& window() { return m_ui->window; }
 
     void addEntries(const QStringList& list) {
         for (const QString& question : list)
@@ -102,20 +99,14 @@ private:
 
 private slots:
     void init() {
-        m_app = std::make_unique<MApp>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_window = std::make_unique<MainForm>(
-            *m_app, *m_dialogs, ProgramFolder(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data")));
-        m_preview.reloads = 0;
-        m_window->setPreviewReloader(&m_preview);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_ui = std::make_unique<WindowUnderTest>(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data"));
+        window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
     }
 
     void cleanup() {
-        QVERIFY2(m_dialogs->unexpected.isEmpty(), qPrintable(m_dialogs->unexpected.join(u'|')));
-        app().DataChanged = false;
-        m_window.reset();
+        m_ui->verifyAllAnswered();
+        m_ui.reset();
     }
 
     void startState() {
@@ -179,7 +170,7 @@ private slots:
         QCOMPARE(app().entries.item(1),
                  (QAEntry{QStringLiteral("質問"), QStringLiteral("一行目\r\n二行目"), 1}));
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_preview.reloads, 1);
+        QCOMPARE(m_ui->preview.reloads, 1);
         QCOMPARE(window().entryCommands().currentPosition(), 1);
 
         type({QStringLiteral("無効"), QStringLiteral("a"), false});
@@ -194,7 +185,7 @@ private slots:
         window().add_QACommand->trigger();
         QCOMPARE(app().entries.count(), 2);
         QVERIFY(!app().DataChanged);
-        QCOMPARE(m_preview.reloads, 2);
+        QCOMPARE(m_ui->preview.reloads, 2);
     }
 
     void emptyFieldQuestion() {
@@ -254,7 +245,7 @@ private slots:
         QCOMPARE(app().entries.item(2),
                  (QAEntry{QStringLiteral("two"), QStringLiteral("two の答え"), 2}));
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_preview.reloads, 1);
+        QCOMPARE(m_ui->preview.reloads, 1);
 
         type({QStringLiteral("two"), QStringLiteral("new answer"), true});
         window().edit_QACommand->trigger();
@@ -343,7 +334,7 @@ private slots:
         type({QStringLiteral("q"), QStringLiteral("a"), true});
         window().add_QACommand->trigger();
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_preview.reloads, 0);
+        QCOMPARE(m_ui->preview.reloads, 0);
     }
 
     void copyPasteAndCut() {

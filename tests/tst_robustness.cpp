@@ -5,6 +5,7 @@
 // (bench/HostileInputBenchmarks.cpp); here every input is made once, in
 // memory or in a temporary folder.
 
+#include "EngineTestHelpers.h"
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
 #include "app/ClipboardEntry.h"
@@ -29,35 +30,8 @@ QByteArray entryBytes(const QByteArray& question, const QByteArray& answer, char
     return QByteArray(1, icon) + "\r\n" + question + "\r\n\"" + answer + "\"\r\n";
 }
 
-// The sample of the engine's tests: three entries, the second disabled.
-MApp sampleProject() {
-    MApp app;
-    app.DocumentTitle = QStringLiteral("Sample");
-    app.entries.append(QAEntry{QStringLiteral("How?"), QStringLiteral("Like this."), 1});
-    app.entries.append(QAEntry{QStringLiteral("Old?"), QStringLiteral("Gone."), 2});
-    app.entries.append(QAEntry{QStringLiteral("Why?"), QStringLiteral("Because."), 1});
-    return app;
-}
-
-QString run(MApp& app, const QString& design) {
-    WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
-    engine.runText(design);
-    return engine.sorce();
-}
-
-QString run(const QString& design) {
-    MApp app = sampleProject();
-    return run(app, design);
-}
-
 QString repeated(QStringView piece, qsizetype times) {
     return piece.toString().repeated(times);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -77,7 +51,7 @@ private slots:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("huge.bwk"));
-        writeFile(path, bytes);
+        writeFileBytes(path, bytes);
         bytes.clear();
         const BwkReader::Result read = BwkReader::readFile(path);
         QVERIFY2(read.project, qPrintable(read.error));

@@ -1,3 +1,4 @@
+#include "EngineTestHelpers.h"
 #include "app/MApp.h"
 #include "design/WrepClass.h"
 
@@ -8,28 +9,6 @@ namespace {
 
 void addEntry(MApp& app, const QString& question, const QString& answer, int icon = 1) {
     app.entries.append(QAEntry{question, answer, icon});
-}
-
-// The three entries of the engine's first worked example.
-MApp sampleProject() {
-    MApp app;
-    app.DocumentTitle = QStringLiteral("Sample");
-    app.DocumentCreater = QStringLiteral("Taro");
-    addEntry(app, QStringLiteral("How?"), QStringLiteral("Like this."));
-    addEntry(app, QStringLiteral("Old?"), QStringLiteral("Gone."), 2);
-    addEntry(app, QStringLiteral("Why?"), QStringLiteral("Because."));
-    return app;
-}
-
-QString run(MApp& app, const QString& design) {
-    WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
-    engine.runText(design);
-    return engine.sorce();
-}
-
-QString run(const QString& design) {
-    MApp app = sampleProject();
-    return run(app, design);
 }
 
 } // namespace

@@ -81,10 +81,19 @@ void DocumentCodeForm::fail(const QString& message) {
     reject();
 }
 
+std::optional<QList<DesignCatalog::Design>> DocumentCodeForm::readDesigns(qsizetype procodeLines,
+                                                                          const QString& failure) {
+    auto designs = DesignCatalog::read(m_program.designRoot());
+    if (designs && everyDesignHas(*designs, procodeLines))
+        return designs;
+    fail(failure);
+    return std::nullopt;
+}
+
 void DocumentCodeForm::Form_Load() {
-    const auto designs = DesignCatalog::read(m_program.designRoot());
-    if (!designs || !everyDesignHas(*designs, 2))
-        return fail(kUnreadable);
+    const auto designs = readDesigns(2, kUnreadable);
+    if (!designs)
+        return;
     QString current;
     for (const DesignCatalog::Design& design : *designs) {
         DocumentCodeCombo->addItem(design.displayName());
@@ -99,9 +108,9 @@ void DocumentCodeForm::Form_Load() {
 }
 
 void DocumentCodeForm::DocumentCodeCombo_Click() {
-    const auto designs = DesignCatalog::read(m_program.designRoot());
-    if (!designs || !everyDesignHas(*designs, 1))
-        return fail(kMaybeBroken);
+    const auto designs = readDesigns(1, kMaybeBroken);
+    if (!designs)
+        return;
     for (const DesignCatalog::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
@@ -112,9 +121,9 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
 }
 
 void DocumentCodeForm::okButton_Click() {
-    const auto designs = DesignCatalog::read(m_program.designRoot());
-    if (!designs || !everyDesignHas(*designs, 1))
-        return fail(kUnreadable);
+    const auto designs = readDesigns(1, kUnreadable);
+    if (!designs)
+        return;
     // When several designs share the name, the last one listed is stored.
     for (const DesignCatalog::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramFolder.h"
+#include "design/DesignCatalog.h"
 
 #include <QDialog>
 
@@ -41,6 +42,10 @@ private:
     void DocumentCodeCombo_Click();
     void okButton_Click();
     void fail(const QString& message);
+    // The installed designs, each with at least this many procode lines;
+    // otherwise the dialog fails with the given message.
+    std::optional<QList<DesignCatalog::Design>> readDesigns(qsizetype procodeLines,
+                                                            const QString& failure);
 
     MApp& m_app;
     UserDialogs& m_dialogs;

@@ -65,19 +65,21 @@ void MainForm::buildTable() {
 }
 
 void MainForm::buildMenus() {
-    auto item = [this](QMenu* menu, const char16_t* caption, void (MainForm::*handler)(),
-                       const QKeySequence& shortcut = {}) {
+    // A menu item that runs a handler of the given object.
+    auto bound = [](QMenu* menu, const char16_t* caption, auto* receiver, auto handler,
+                    const QKeySequence& shortcut) {
         QAction* action = menu->addAction(QString::fromUtf16(caption));
         action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
+        QObject::connect(action, &QAction::triggered, receiver, handler);
         return action;
     };
-    auto command = [this](QMenu* menu, const char16_t* caption, void (EntryCommands::*handler)(),
-                          const QKeySequence& shortcut = {}) {
-        QAction* action = menu->addAction(QString::fromUtf16(caption));
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, m_entryCommands, handler);
-        return action;
+    auto item = [&](QMenu* menu, const char16_t* caption, void (MainForm::*handler)(),
+                    const QKeySequence& shortcut = {}) {
+        return bound(menu, caption, this, handler, shortcut);
+    };
+    auto command = [&](QMenu* menu, const char16_t* caption, void (EntryCommands::*handler)(),
+                       const QKeySequence& shortcut = {}) {
+        return bound(menu, caption, m_entryCommands, handler, shortcut);
     };
 
     FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
