@@ -1,13 +1,13 @@
 #pragma once
 
-#include "project/BwkProject.h"
+#include "project/Project.h"
 
 // The two projects that save_loop_helper saves by turns and that
 // tst_savecrash expects to find, whole, after killing it. They differ in
 // every entry and in size, so a file mixed from both, or cut short, matches
 // neither. Large enough that a save takes tens of milliseconds.
-inline BwkProject saveCrashProject(int which) {
-    BwkProject project;
+inline Project saveCrashProject(int which) {
+    Project project;
     project.document.DocumentTitle =
         which == 0 ? QStringLiteral("古い版") : QStringLiteral("新しい版");
     const int count = which == 0 ? 10'000 : 9'000;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
-#include "project/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QApplication>
 #include <QDir>

@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: save_loop_helper PATH\n");
         return 2;
     }
-    const BwkProject projects[2] = {saveCrashProject(0), saveCrashProject(1)};
+    const Project projects[2] = {saveCrashProject(0), saveCrashProject(1)};
     for (int which = 0;; which = 1 - which) {
-        const BwkProject& project = projects[which];
+        const Project& project = projects[which];
         const QString error = BwkWriter::writeFile(args.at(1), project.document, project.entries);
         if (!error.isEmpty()) {
             std::fprintf(stderr, "save_loop_helper: %s\n", qPrintable(error));

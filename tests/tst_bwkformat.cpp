@@ -1,7 +1,7 @@
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "app/Cp932Codec.h"
-#include "app/FileWriter.h"
+#include "text/Cp932Codec.h"
+#include "text/FileWriter.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
@@ -12,8 +12,8 @@
 namespace {
 
 // The two-entry project whose file is the 61 bytes below.
-BwkProject smallProject() {
-    BwkProject project;
+Project smallProject() {
+    Project project;
     project.document = DocumentInfo::forNewProject();
     project.document.DocumentTitle = QStringLiteral("FAQ");
     project.document.DocumentCreater = QStringLiteral("Ann");
@@ -37,7 +37,7 @@ const QByteArray kSmallProjectFile = QByteArray::fromHex("464151 0D0A"
                                                          "51320D0A"
                                                          "22220D0A");
 
-QByteArray encoded(const BwkProject& project) {
+QByteArray encoded(const Project& project) {
     const BwkWriter::Encoded result = BwkWriter::encode(project.document, project.entries);
     if (!result.bytes)
         qWarning() << result.error;
@@ -74,7 +74,7 @@ private slots:
 
     void roundTripKeepsEveryValue() {
         QFETCH(QString, text);
-        BwkProject project;
+        Project project;
         DocumentInfo& doc = project.document;
         doc.DocumentTitle = doc.DocumentHomepage = doc.DocumentMail = doc.DocumentCreater = text;
         doc.DocumentCode = doc.DocumentCodeFolder = text;
@@ -91,7 +91,7 @@ private slots:
     }
 
     void emptyTableEndsWithTheDescription() {
-        BwkProject project;
+        Project project;
         project.document = DocumentInfo::forNewProject();
         const QByteArray bytes = encoded(project);
         QCOMPARE(bytes, QByteArray("\r\n\r\n\r\n\r\n\x81\x44\x81\x44\x81\x44\r\n\r\n\"\"\r\n"));
@@ -188,7 +188,7 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, value);
         QFETCH(QString, named);
-        BwkProject project = smallProject();
+        Project project = smallProject();
         QString* fields[] = {
             &project.document.DocumentTitle,    &project.document.DocumentHomepage,
             &project.document.DocumentMail,     &project.document.DocumentCreater,
@@ -211,7 +211,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.bwk"));
         writeFileBytes(path, "previous contents");
-        BwkProject project = smallProject();
+        Project project = smallProject();
         project.entries.item(1).answer = QString(4096, u'x');
 
         // A file-size limit makes the disk "full" after 1 KiB, for root too.

@@ -1,5 +1,5 @@
-#include "app/Cp932Codec.h"
-#include "app/TextFile.h"
+#include "text/Cp932Codec.h"
+#include "text/TextFile.h"
 
 #include <QTest>
 

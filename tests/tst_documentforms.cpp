@@ -2,7 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "TestDesigns.h"
 #include "app/MApp.h"
-#include "design/QuickDocumentSettings.h"
+#include "app/QuickDocumentSettings.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/MainForm.h"

@@ -2,7 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "app/MApp.h"
 #include "project/BwkWriter.h"
-#include "project/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QDir>
 #include <QFile>

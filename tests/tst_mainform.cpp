@@ -1,6 +1,6 @@
 #include "FormTestHelpers.h"
 #include "ScriptedDialogs.h"
-#include "app/ClipboardEntry.h"
+#include "project/ClipboardEntry.h"
 #include "app/MApp.h"
 #include "forms/DataProcForm.h"
 #include "forms/EntryCommands.h"

@@ -1,7 +1,7 @@
 #include "TestDesigns.h"
 #include "app/MApp.h"
 #include "design/PreviewBuilder.h"
-#include "design/QuickDocumentSettings.h"
+#include "app/QuickDocumentSettings.h"
 
 namespace {
 

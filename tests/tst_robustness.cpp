@@ -8,8 +8,8 @@
 #include "EngineTestHelpers.h"
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "app/ClipboardEntry.h"
-#include "app/Cp932Codec.h"
+#include "project/ClipboardEntry.h"
+#include "text/Cp932Codec.h"
 #include "app/MApp.h"
 #include "design/PreviewBuilder.h"
 #include "design/Procode.h"
@@ -151,7 +151,7 @@ private slots:
 
     void twoHundredThousandEntries() {
         const int count = 200'000;
-        BwkProject project;
+        Project project;
         project.document.DocumentTitle = QStringLiteral("大きな FAQ");
         project.entries.reserve(count);
         for (int i = 1; i <= count; ++i)

@@ -17,7 +17,7 @@
 
 namespace {
 
-QByteArray fileBytes(const BwkProject& project) {
+QByteArray fileBytes(const Project& project) {
     return BwkWriter::encode(project.document, project.entries).bytes.value_or(QByteArray());
 }
 
@@ -60,12 +60,12 @@ private slots:
         if (!disk.isMounted())
             QSKIP("mounting a small filesystem needs root");
         const QString path = dir.filePath(QStringLiteral("project.bwk"));
-        BwkProject old;
+        Project old;
         old.entries.append(QAEntry{QStringLiteral("Q"), QStringLiteral("A"), 1});
         QCOMPARE(BwkWriter::writeFile(path, old.document, old.entries), QString());
         const QByteArray before = readAll(path);
 
-        const BwkProject large = saveCrashProject(0);
+        const Project large = saveCrashProject(0);
         const QString error = BwkWriter::writeFile(path, large.document, large.entries);
         QVERIFY(!error.isEmpty());
         QCOMPARE(readAll(path), before);
@@ -74,7 +74,7 @@ private slots:
     }
 
     void killedSavesLeaveOneWholeProject() {
-        const BwkProject projects[2] = {saveCrashProject(0), saveCrashProject(1)};
+        const Project projects[2] = {saveCrashProject(0), saveCrashProject(1)};
         const QByteArray files[2] = {fileBytes(projects[0]), fileBytes(projects[1])};
         QVERIFY(!files[0].isEmpty() && !files[1].isEmpty());
 

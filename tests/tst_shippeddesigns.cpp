@@ -1,4 +1,4 @@
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 #include "app/MApp.h"
 #include "design/DesignCatalog.h"
 #include "design/HtmlExporter.h"

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "app/DocumentInfo.h"
-#include "app/QAEntryTable.h"
+#include "project/Project.h"
 
 #include <QString>
 
-// The state of one running program: the project being edited (document
-// information and entries), where it was last saved, the fields that hand an
-// entry between the main window and the entry dialog, and the working
-// counters of the template engine. One instance per program, passed by
-// reference to whatever needs it; there are no globals.
-struct MApp : DocumentInfo {
+// The state of one running window program: the project being edited, where
+// it was last saved, and the fields that hand an entry between the main
+// window and the entry dialog. One instance per program, passed by reference
+// to whatever needs it; there are no globals.
+struct MApp {
+    Project project;
+
     bool DataChanged = false;
     QString CurrentFilePath;
     // The file's name without its folder, shown in the window caption.
@@ -22,14 +22,10 @@ struct MApp : DocumentInfo {
     bool EditAccepted = false;
     bool EditEnabled = false;
 
-    // Working counters of the template engine.
-    int EntryCount = 0;
-    int SelectedEntry = 0;
-
     bool DocumentViewOpen = false;
 
-    QAEntryTable entries;
-
-    DocumentInfo& document() { return *this; }
-    const DocumentInfo& document() const { return *this; }
+    DocumentInfo& document() { return project.document; }
+    const DocumentInfo& document() const { return project.document; }
+    QAEntryTable& entries() { return project.entries; }
+    const QAEntryTable& entries() const { return project.entries; }
 };

@@ -1,7 +1,6 @@
 #include "cli/CliApplication.h"
 
-#include "app/Cp932Codec.h"
-#include "app/MApp.h"
+#include "text/Cp932Codec.h"
 #include "cli/ProjectJson.h"
 #include "design/DesignList.h"
 #include "design/HtmlExporter.h"
@@ -61,11 +60,10 @@ QString helpText(const QString& options) {
     return text + options;
 }
 
-MApp appFor(BwkProject project) {
-    MApp app;
-    app.document() = std::move(project.document);
-    app.entries = std::move(project.entries);
-    return app;
+// Whether what was written to device has left its buffer.
+bool flushed(QIODevice& device) {
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    return !file || file->flush();
 }
 
 } // namespace
@@ -92,7 +90,8 @@ int CliApplication::run(const QStringList& arguments) {
     if (parser.isSet(helpOption)) {
         QString options = parser.helpText();
         options = options.mid(options.indexOf(QStringLiteral("Options:")));
-        print(helpText(options.section(u'\n', 1)));
+        if (Status printed = print(helpText(options.section(u'\n', 1))); !printed)
+            return fail(printed.error());
         return Success;
     }
 
@@ -121,43 +120,43 @@ int CliApplication::run(const QStringList& arguments) {
 }
 
 int CliApplication::render(const QStringList& args, const ProgramFolder& program) {
-    MApp app;
-    if (!loadProject(args.at(0), app))
-        return Failure;
-    if (!app.hasDesign())
+    const Result<Project> project = loadProject(args.at(0));
+    if (!project)
+        return fail(project.error());
+    if (!project->document.hasDesign())
         return fail(HtmlExporter::incompleteMessage());
-    WrepClass engine(app, program);
-    if (!engine.ddc_datacode())
-        return fail(engine.errorString());
+    WrepClass engine(*project, program);
+    if (Status run = engine.ddc_datacode(); !run)
+        return fail(run.error());
     QByteArray bytes;
     Cp932Codec::encodeForHtml(engine.sorce(), bytes);
-    if (m_out.write(bytes) != bytes.size())
-        return fail(QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString()));
+    if (Status printed = print(bytes); !printed)
+        return fail(printed.error());
     return Success;
 }
 
 int CliApplication::exportPage(const QStringList& args, const ProgramFolder& program) {
-    MApp app;
-    if (!loadProject(args.at(0), app))
-        return Failure;
-    HtmlExporter exporter(app, program);
-    const std::optional<QString> page = exporter.render();
+    const Result<Project> project = loadProject(args.at(0));
+    if (!project)
+        return fail(project.error());
+    const HtmlExporter exporter(*project, program);
+    const Result<QString> page = exporter.render();
     if (!page)
-        return fail(exporter.errorString());
-    const std::optional<QString> pagePath = exporter.write(*page, args.at(1));
+        return fail(page.error());
+    const Result<QString> pagePath = exporter.write(*page, args.at(1));
     if (!pagePath)
-        return fail(exporter.errorString());
-    print(*pagePath + u'\n');
+        return fail(pagePath.error());
+    if (Status printed = print(*pagePath + u'\n'); !printed)
+        return fail(printed.error());
     return Success;
 }
 
 int CliApplication::dump(const QStringList& args) {
-    MApp app;
-    if (!loadProject(args.at(0), app))
-        return Failure;
-    const QByteArray json = ProjectJson::toJson(BwkProject{app.document(), std::move(app.entries)});
-    if (m_out.write(json) != json.size())
-        return fail(QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString()));
+    const Result<Project> project = loadProject(args.at(0));
+    if (!project)
+        return fail(project.error());
+    if (Status printed = print(ProjectJson::toJson(*project)); !printed)
+        return fail(printed.error());
     return Success;
 }
 
@@ -166,46 +165,47 @@ int CliApplication::import(const QStringList& args) {
     if (!input.open(QIODevice::ReadOnly))
         return fail(
             QStringLiteral("「%1」を開けません（%2）").arg(args.at(0), input.errorString()));
-    QString error;
-    const std::optional<BwkProject> project = ProjectJson::fromJson(input.readAll(), &error);
+    const Result<Project> project = ProjectJson::fromJson(input.readAll());
     if (!project)
-        return fail(QStringLiteral("%1: %2").arg(args.at(0), error));
-    error = BwkWriter::writeFile(args.at(1), project->document, project->entries);
-    if (!error.isEmpty())
-        return fail(error);
+        return fail(QStringLiteral("%1: %2").arg(args.at(0), project.error()));
+    if (Status written = BwkWriter::writeFile(args.at(1), project->document, project->entries);
+        !written)
+        return fail(written.error());
     return Success;
 }
 
 int CliApplication::designs(const ProgramFolder& program) {
-    const std::optional<QStringList> names = DesignList::folderNames(program.designRoot());
+    const Result<QStringList> names = DesignList::folderNames(program.designRoot());
     if (!names)
-        return fail(
-            QStringLiteral("デザインフォルダ「%1」がありません。").arg(program.designRoot()));
+        return fail(names.error());
     int status = Success;
     for (const QString& name : *names) {
-        QString error;
-        const std::optional<Procode> procode =
-            Procode::read(program.designRoot() + u'/' + name, &error);
+        const QString folder = program.designRoot() + u'/' + name;
+        const Result<Procode> procode = Procode::read(folder);
         if (!procode) {
-            status = fail(error);
+            status = fail(procode.error());
             continue;
         }
-        print(
-            QStringList{name, procode->displayName, procode->designFileName(), procode->description}
-                .join(u'\t') +
-            u'\n');
+        if (Status complete = procode->checkNamesDesignFile(folder); !complete) {
+            status = fail(complete.error());
+            continue;
+        }
+        const QString line = QStringList{name, procode->displayName(), procode->designFileName(),
+                                         procode->description()}
+                                 .join(u'\t') +
+                             u'\n';
+        if (Status printed = print(line); !printed)
+            return fail(printed.error());
     }
     return status;
 }
 
-bool CliApplication::loadProject(const QString& path, MApp& app) {
-    BwkReader::Result result = BwkReader::readFile(path);
-    if (!result.project) {
-        fail(QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, result.error));
-        return false;
-    }
-    app = appFor(std::move(*result.project));
-    return true;
+Result<Project> CliApplication::loadProject(const QString& path) {
+    Result<Project> project = BwkReader::readFile(path);
+    if (!project)
+        return Failure{
+            QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, project.error())};
+    return project;
 }
 
 int CliApplication::usage(const QString& message) {
@@ -219,9 +219,12 @@ int CliApplication::fail(const QString& message) {
     QString line = message;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ');
     m_err.write(QStringLiteral("brindlewick-cli: %1\n").arg(line).toUtf8());
-    return Failure;
+    return InputOutputError;
 }
 
-void CliApplication::print(const QString& text) {
-    m_out.write(text.toUtf8());
+Status CliApplication::print(const QByteArray& bytes) {
+    // Buffered output reports a lost write only when it is flushed.
+    if (m_out.write(bytes) != bytes.size() || !flushed(m_out))
+        return Failure{QStringLiteral("標準出力に書き込めません（%1）").arg(m_out.errorString())};
+    return {};
 }

@@ -1,19 +1,20 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
+#include "project/Project.h"
+#include "text/Result.h"
 
 #include <QString>
 #include <QStringList>
 
 class QIODevice;
-struct MApp;
 
 // brindlewick-cli: the program's page making and project conversion for
 // scripts. Everything it prints goes to the two devices it is given, so it
 // runs in-process in tests.
 class CliApplication {
 public:
-    enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
+    enum ExitCode { Success = 0, InputOutputError = 1, UsageError = 2 };
 
     CliApplication(ProgramFolder defaultProgramFolder, QIODevice& out, QIODevice& err);
 
@@ -27,10 +28,12 @@ private:
     int import(const QStringList& args);
     int designs(const ProgramFolder& program);
 
-    bool loadProject(const QString& path, MApp& app);
+    Result<Project> loadProject(const QString& path);
     int usage(const QString& message);
     int fail(const QString& message);
-    void print(const QString& text);
+    // Writes to standard output; fails when the output is lost.
+    Status print(const QByteArray& bytes);
+    Status print(const QString& text) { return print(text.toUtf8()); }
 
     ProgramFolder m_defaultProgramFolder;
     QIODevice& m_out;

@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -41,7 +43,12 @@ QAEntry entryFrom(const QJsonValue& value, qsizetype position) {
     const QJsonObject object = value.toObject();
     const QJsonValue icon = object.value(QLatin1StringView("icon"));
     const double number = icon.toDouble(0.5);
-    if (!icon.isDouble() || number != double(int(number)))
+    // The range is checked on the double: converting one outside the range of
+    // int is undefined.
+    const bool isInt = number >= double(std::numeric_limits<int>::min()) &&
+                       number <= double(std::numeric_limits<int>::max()) &&
+                       number == std::trunc(number);
+    if (!icon.isDouble() || !isInt)
         throw JsonError{QStringLiteral("%1の\"icon\"が整数ではありません").arg(where)};
     return QAEntry{requireString(object, QLatin1StringView("question"), where),
                    requireString(object, QLatin1StringView("answer"), where), int(number)};
@@ -49,7 +56,7 @@ QAEntry entryFrom(const QJsonValue& value, qsizetype position) {
 
 } // namespace
 
-QByteArray ProjectJson::toJson(const BwkProject& project) {
+QByteArray ProjectJson::toJson(const Project& project) {
     QJsonObject document;
     for (const DocumentField& field : kDocumentFields)
         document.insert(field.name, project.document.*field.member);
@@ -64,7 +71,7 @@ QByteArray ProjectJson::toJson(const BwkProject& project) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::optional<BwkProject> ProjectJson::fromJson(const QByteArray& json, QString* error) {
+Result<Project> ProjectJson::fromJson(const QByteArray& json) {
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(json, &parseError);
     try {
@@ -79,7 +86,7 @@ std::optional<BwkProject> ProjectJson::fromJson(const QByteArray& json, QString*
             throw JsonError{QStringLiteral(
                 "\"document\"オブジェクトと\"entries\"配列を持つオブジェクトが必要です")};
 
-        BwkProject project;
+        Project project;
         for (const DocumentField& field : kDocumentFields)
             project.document.*field.member =
                 requireString(document.toObject(), field.name, QStringLiteral("document"));
@@ -88,9 +95,7 @@ std::optional<BwkProject> ProjectJson::fromJson(const QByteArray& json, QString*
         for (qsizetype i = 0; i < list.size(); ++i)
             project.entries.append(entryFrom(list.at(i), i));
         return project;
-    } catch (const JsonError& failure) {
-        if (error)
-            *error = failure.message;
-        return std::nullopt;
+    } catch (const JsonError& error) {
+        return Failure{error.message};
     }
 }

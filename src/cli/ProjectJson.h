@@ -1,18 +1,18 @@
 #pragma once
 
-#include "project/BwkProject.h"
+#include "project/Project.h"
+#include "text/Result.h"
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 // A project as JSON, for scripts:
 // {"document": {"title", "creater", "homepage", "mail", "code", "codeFolder",
 // "dataview"}, "entries": [{"icon": 1, "question": "...", "answer": "..."}]}
 class ProjectJson {
 public:
-    static QByteArray toJson(const BwkProject& project);
+    static QByteArray toJson(const Project& project);
 
-    // The project, or nothing with error set to what is wrong with the JSON.
-    static std::optional<BwkProject> fromJson(const QByteArray& json, QString* error);
+    // The project, or what is wrong with the JSON.
+    static Result<Project> fromJson(const QByteArray& json);
 };

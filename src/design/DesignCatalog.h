@@ -1,28 +1,25 @@
 #pragma once
 
+#include "design/Procode.h"
+#include "text/Result.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
-#include <optional>
 
 // The installed designs as the design selection reads them: every name in
-// the design root with the first three lines of its "procode". The catalog
-// is read afresh whenever it is needed; designs may be added or removed while
-// the program runs.
+// the design root with its "procode". The catalog is read afresh whenever it
+// is needed; designs may be added or removed while the program runs.
 class DesignCatalog {
 public:
     struct Design {
         QString folder;
-        // Up to three lines: display name, design file base name, description.
-        QStringList procodeLines;
+        Procode procode;
 
-        QString displayName() const { return procodeLines.value(0); }
-        QString designCode() const {
-            return folder + u'\\' + procodeLines.value(1) + QStringLiteral(".ddc");
-        }
+        QString displayName() const { return procode.displayName(); }
+        QString designCode() const { return folder + u'\\' + procode.designFileName(); }
     };
 
-    // Nothing when the design root is missing or a name in it is not a folder
+    // Fails when the design root is missing or a name in it is not a folder
     // with a readable "procode".
-    static std::optional<QList<Design>> read(const QString& designRoot);
+    static Result<QList<Design>> read(const QString& designRoot);
 };

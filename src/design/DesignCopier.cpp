@@ -11,10 +11,10 @@ bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
            fileName.compare(Procode::fileName(), Qt::CaseInsensitive) == 0;
 }
 
-QString DesignCopier::copy(const QString& designFolder, const QString& targetFolder) {
+Status DesignCopier::copy(const QString& designFolder, const QString& targetFolder) {
     const QDir source(designFolder);
     if (!source.exists())
-        return QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder);
+        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder)};
     const QDir target(targetFolder);
 
     const QStringList files = source.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
@@ -23,17 +23,17 @@ QString DesignCopier::copy(const QString& designFolder, const QString& targetFol
             continue;
         const QString destination = target.filePath(name);
         if (QFile::exists(destination) && !QFile::remove(destination))
-            return QStringLiteral("「%1」を置き換えられません。").arg(destination);
+            return Failure{QStringLiteral("「%1」を置き換えられません。").arg(destination)};
         QFile file(source.filePath(name));
         if (!file.copy(destination))
-            return QStringLiteral("「%1」を「%2」にコピーできません（%3）")
-                .arg(file.fileName(), targetFolder, file.errorString());
+            return Failure{QStringLiteral("「%1」を「%2」にコピーできません（%3）")
+                .arg(file.fileName(), targetFolder, file.errorString())};
     }
 
     const QStringList leftovers = target.entryList(QDir::Files, QDir::Name);
     for (const QString& name : leftovers) {
         if (isDesignOnlyFile(name) && !QFile::remove(target.filePath(name)))
-            return QStringLiteral("「%1」を削除できません。").arg(target.filePath(name));
+            return Failure{QStringLiteral("「%1」を削除できません。").arg(target.filePath(name))};
     }
-    return QString();
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Result.h"
+
 #include <QString>
 
 // Puts a design's resources beside a page: every plain file of the design
@@ -9,8 +11,7 @@
 // so a design refers to its resources by bare file names.
 class DesignCopier {
 public:
-    // Returns an empty text on success, otherwise the reason.
-    static QString copy(const QString& designFolder, const QString& targetFolder);
+    static Status copy(const QString& designFolder, const QString& targetFolder);
 
     // Whether a file of the design folder stays behind.
     static bool isDesignOnlyFile(const QString& fileName);

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <algorithm>
 
-std::optional<QStringList> DesignList::folderNames(const QString& designRoot) {
+Result<QStringList> DesignList::folderNames(const QString& designRoot) {
     const QDir root(designRoot);
     if (!root.exists())
-        return std::nullopt;
+        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(designRoot)};
     // Folders and plain files alike: an entry that is not a usable design is
     // for the caller to report, not to hide.
     QStringList names = root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::NoSort);

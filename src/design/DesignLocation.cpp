@@ -9,32 +9,31 @@ bool isPlainComponent(QStringView name) {
 
 } // namespace
 
-std::optional<QString> DesignLocation::folder(const ProgramFolder& program,
-                                              const QString& folderName) {
+Result<QString> DesignLocation::folder(const ProgramFolder& program, const QString& folderName) {
     if (!isPlainComponent(folderName))
-        return std::nullopt;
+        return outside(folderName);
     return program.designRoot() + u'/' + folderName;
 }
 
-std::optional<QString> DesignLocation::designFile(const ProgramFolder& program,
-                                                  const QString& documentCode) {
+Result<QString> DesignLocation::designFile(const ProgramFolder& program,
+                                           const QString& documentCode) {
     QString path = program.designRoot();
     // Windows accepts both separators, so a stored path may use either.
     for (QStringView component : QStringView(documentCode).tokenize(u'\\')) {
         for (QStringView part : component.tokenize(u'/')) {
             if (!isPlainComponent(part))
-                return std::nullopt;
+                return outside(documentCode);
             path += u'/';
             path += part;
         }
     }
     if (path.size() == program.designRoot().size())
-        return std::nullopt;
+        return outside(documentCode);
     return path;
 }
 
-QString DesignLocation::outsideMessage(const QString& value) {
-    return QStringLiteral(
+Failure DesignLocation::outside(const QString& value) {
+    return Failure{QStringLiteral(
                "デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
-        .arg(value);
+        .arg(value)};
 }

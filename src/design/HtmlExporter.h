@@ -1,41 +1,41 @@
 #pragma once
 
-#include "app/MApp.h"
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
+#include "project/Project.h"
+#include "text/Result.h"
 
 #include <QString>
-#include <optional>
 
-// Writes the project out as a finished page: a new folder holding the page
-// and the chosen design's resources.
+// Writes a project out as a finished page: a new folder holding the page and
+// the chosen design's resources.
 //
 // The export runs in two steps because the page text is made before the user
 // is asked where to put it: render() first, then write() with the chosen path.
 class HtmlExporter {
 public:
-    HtmlExporter(MApp& app, ProgramFolder program);
+    HtmlExporter(const Project& project, ProgramFolder program);
 
     static QString incompleteMessage() {
         return QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。");
     }
     static QString doneMessage() { return QStringLiteral("htmlファイルを書き出しました。"); }
 
-    // The page text, or nothing when the document information is incomplete
-    // or the design cannot be read; errorString() says which.
-    std::optional<QString> render();
+    // The page text; fails when the document information is incomplete or
+    // the design cannot be read.
+    Result<QString> render() const;
 
     // Creates outputPath, copies the design's resources into it and writes
     // outputPath/NAME.html (NAME being the folder's own name) with the page
-    // text and one more line end. Returns the page's path, or nothing; then
-    // errorString() gives the reason and nothing is left behind.
-    std::optional<QString> write(const QString& page, const QString& outputPath);
+    // text and one more line end. Gives the page's path; a failure leaves
+    // nothing behind.
+    Result<QString> write(const QString& page, const QString& outputPath) const;
 
-    const QString& errorString() const { return m_error; }
+    // Writes the page file at path: the page text in code page 932, with
+    // character references for what the code page lacks, and one more line
+    // end.
+    static Status writePageFile(const QString& path, const QString& page);
 
 private:
-    std::optional<QString> fail(const QString& message);
-
-    MApp& m_app;
+    const Project& m_project;
     ProgramFolder m_program;
-    QString m_error;
 };

@@ -1,60 +1,52 @@
 #include "design/PreviewBuilder.h"
 
-#include "app/Cp932Codec.h"
-#include "app/FileWriter.h"
 #include "design/DesignCopier.h"
 #include "design/DesignLocation.h"
+#include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
 
 #include <QDir>
 #include <QFile>
 
-PreviewBuilder::PreviewBuilder(MApp& app, ProgramFolder program)
-    : m_app(app)
+PreviewBuilder::PreviewBuilder(const Project& project, ProgramFolder program)
+    : m_project(project)
     , m_program(std::move(program)) {}
 
-QString PreviewBuilder::removePlainFiles(const QString& folder) {
+Status PreviewBuilder::removePlainFiles(const QString& folder) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files)) {
         if (!QFile::remove(dir.filePath(name)))
-            return QStringLiteral("「%1」を削除できません。").arg(dir.filePath(name));
+            return Failure{QStringLiteral("「%1」を削除できません。").arg(dir.filePath(name))};
     }
-    return QString();
+    return {};
 }
 
-std::optional<QString> PreviewBuilder::fail(const QString& folder, const QString& message) {
-    if (!folder.isEmpty())
-        removePlainFiles(folder);
-    m_error = message;
-    return std::nullopt;
-}
-
-std::optional<QString> PreviewBuilder::build(const QString& previewFolder) {
-    m_error.clear();
+Result<QString> PreviewBuilder::build(const QString& previewFolder) const {
     // The page is made before the folder is touched: a design that cannot be
     // read leaves the last preview as it was.
-    WrepClass engine(m_app, m_program);
-    if (!engine.ddc_datacode())
-        return fail(QString(), engine.errorString());
-    const std::optional<QString> designFolder =
-        DesignLocation::folder(m_program, m_app.DocumentCodeFolder);
+    WrepClass engine(m_project, m_program);
+    if (Status run = engine.ddc_datacode(); !run)
+        return Failure{run.error()};
+    const Result<QString> designFolder =
+        DesignLocation::folder(m_program, m_project.document.DocumentCodeFolder);
     if (!designFolder)
-        return fail(QString(), DesignLocation::outsideMessage(m_app.DocumentCodeFolder));
+        return Failure{designFolder.error()};
     if (!QDir(previewFolder).exists())
-        return fail(
-            QString(),
-            QStringLiteral("プレビュー用のフォルダ「%1」がありません。").arg(previewFolder));
+        return Failure{
+            QStringLiteral("プレビュー用のフォルダ「%1」がありません。").arg(previewFolder)};
 
-    if (QString error = removePlainFiles(previewFolder); !error.isEmpty())
-        return fail(QString(), error);
-    if (QString error = DesignCopier::copy(*designFolder, previewFolder); !error.isEmpty())
-        return fail(previewFolder, error);
+    if (Status removed = removePlainFiles(previewFolder); !removed)
+        return Failure{removed.error()};
+    // From here on a failure empties the folder again.
+    const auto abandon = [&](const Status& failed) -> Result<QString> {
+        (void)removePlainFiles(previewFolder);
+        return Failure{failed.error()};
+    };
+    if (Status copied = DesignCopier::copy(*designFolder, previewFolder); !copied)
+        return abandon(copied);
 
-    QByteArray bytes;
-    Cp932Codec::encodeForHtml(engine.sorce(), bytes);
-    bytes.append("\r\n");
     const QString pagePath = previewFolder + u'/' + pageFileName();
-    if (QString error = FileWriter::writeWhole(pagePath, bytes); !error.isEmpty())
-        return fail(previewFolder, error);
+    if (Status written = HtmlExporter::writePageFile(pagePath, engine.sorce()); !written)
+        return abandon(written);
     return pagePath;
 }

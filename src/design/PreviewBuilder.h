@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/MApp.h"
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
+#include "project/Project.h"
+#include "text/Result.h"
 
-#include <QByteArray>
 #include <QString>
-#include <optional>
 
 // Rebuilds the live preview's folder: the page as "default.html" beside a
 // copy of the chosen design's resources.
@@ -13,24 +12,18 @@ class PreviewBuilder {
 public:
     static QString pageFileName() { return QStringLiteral("default.html"); }
 
-    PreviewBuilder(MApp& app, ProgramFolder program);
+    PreviewBuilder(const Project& project, ProgramFolder program);
 
     // Makes the page first, then empties the folder of its plain files
     // (sub-folders and hidden files stay), copies the design and writes the
-    // page. Returns the page's path, or nothing with errorString() set; a
-    // failed build leaves no half-copied design behind.
-    std::optional<QString> build(const QString& previewFolder);
+    // page. Gives the page's path; a failed build leaves no half-copied design
+    // behind.
+    Result<QString> build(const QString& previewFolder) const;
 
-    const QString& errorString() const { return m_error; }
-
-    // Deletes the plain, non-hidden files of folder. Returns the reason on
-    // failure.
-    static QString removePlainFiles(const QString& folder);
+    // Deletes the plain, non-hidden files of folder.
+    static Status removePlainFiles(const QString& folder);
 
 private:
-    std::optional<QString> fail(const QString& folder, const QString& message);
-
-    MApp& m_app;
+    const Project& m_project;
     ProgramFolder m_program;
-    QString m_error;
 };

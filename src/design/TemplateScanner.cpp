@@ -1,12 +1,13 @@
 #include "design/TemplateScanner.h"
 
-#include "app/LargeBuffer.h"
+#include "text/LargeBuffer.h"
 
 #include <algorithm>
 #include <charconv>
 
-TemplateScanner::TemplateScanner(MApp& app)
-    : m_app(app) {}
+TemplateScanner::TemplateScanner(const Project& project)
+    : m_project(project)
+    , m_entryCount(int(project.entries.count())) {}
 
 QString TemplateScanner::withLineEnds(QStringView designText) {
     QString text;
@@ -160,16 +161,16 @@ std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const {
 void TemplateScanner::expandBlock() {
     const std::vector<BlockPiece> pieces = compileBlock();
     reserveForPasses(pieces);
-    const int entryCount = m_app.EntryCount;
-    m_app.SelectedEntry = 1;
-    while (m_app.SelectedEntry <= entryCount) {
+    const int entryCount = m_entryCount;
+    m_selectedEntry = 1;
+    while (m_selectedEntry <= entryCount) {
         for (const BlockPiece& piece : pieces) {
             if (piece.key == TemplateKey::Unknown)
                 m_out.append(QStringView(m_block).sliced(piece.start, piece.length));
             else
                 appendValue(piece.key);
         }
-        ++m_app.SelectedEntry;
+        ++m_selectedEntry;
     }
 }
 
@@ -189,7 +190,7 @@ void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces) {
         if (perPass > kLargestReserve)
             return;
     }
-    const qsizetype passes = (qsizetype(m_app.EntryCount) + step - 1) / step;
+    const qsizetype passes = (qsizetype(m_entryCount) + step - 1) / step;
     if (passes <= 0 || perPass > (kLargestReserve - m_out.size()) / passes)
         return;
     const qsizetype needed = m_out.size() + passes * perPass;
@@ -203,15 +204,15 @@ void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces) {
 qsizetype TemplateScanner::valueSizeEstimate(TemplateKey key) {
     switch (key) {
     case TemplateKey::DocumentTitle:
-        return m_app.DocumentTitle.size();
+        return m_project.document.DocumentTitle.size();
     case TemplateKey::DocumentCreater:
-        return m_app.DocumentCreater.size();
+        return m_project.document.DocumentCreater.size();
     case TemplateKey::DocumentHomepage:
-        return m_app.DocumentHomepage.size();
+        return m_project.document.DocumentHomepage.size();
     case TemplateKey::DocumentMail:
-        return m_app.DocumentMail.size();
+        return m_project.document.DocumentMail.size();
     case TemplateKey::DocumentDataview:
-        return m_app.DocumentDataview.size();
+        return m_project.document.DocumentDataview.size();
     case TemplateKey::Question:
         measureEntries();
         return m_questionAverage;
@@ -235,20 +236,20 @@ void TemplateScanner::measureEntries() {
         return;
     qsizetype questions = 0;
     qsizetype answers = 0;
-    for (const QAEntry& entry : m_app.entries) {
+    for (const QAEntry& entry : m_project.entries) {
         questions += entry.question.size();
         answers += entry.answer.size();
     }
-    const qsizetype count = std::max<qsizetype>(m_app.entries.count(), 1);
+    const qsizetype count = std::max<qsizetype>(m_project.entries.count(), 1);
     m_questionAverage = questions / count + 1;
     m_answerAverage = answers / count + 1;
 }
 
 const QAEntry* TemplateScanner::selectedEntry() const {
-    const int position = m_app.SelectedEntry;
-    if (position < 1 || position > m_app.entries.count())
+    const int position = m_selectedEntry;
+    if (position < 1 || position > m_project.entries.count())
         return nullptr;
-    const QAEntry& entry = m_app.entries.item(position);
+    const QAEntry& entry = m_project.entries.item(position);
     return entry.isEnabled() ? &entry : nullptr;
 }
 
@@ -261,19 +262,19 @@ void TemplateScanner::appendNumber(int value) {
 void TemplateScanner::appendValue(TemplateKey key) {
     switch (key) {
     case TemplateKey::DocumentTitle:
-        m_out.append(m_app.DocumentTitle);
+        m_out.append(m_project.document.DocumentTitle);
         break;
     case TemplateKey::DocumentCreater:
-        m_out.append(m_app.DocumentCreater);
+        m_out.append(m_project.document.DocumentCreater);
         break;
     case TemplateKey::DocumentHomepage:
-        m_out.append(m_app.DocumentHomepage);
+        m_out.append(m_project.document.DocumentHomepage);
         break;
     case TemplateKey::DocumentMail:
-        m_out.append(m_app.DocumentMail);
+        m_out.append(m_project.document.DocumentMail);
         break;
     case TemplateKey::DocumentDataview:
-        m_out.append(m_app.DocumentDataview);
+        m_out.append(m_project.document.DocumentDataview);
         break;
     case TemplateKey::Question:
         if (const QAEntry* entry = selectedEntry())
@@ -284,13 +285,13 @@ void TemplateScanner::appendValue(TemplateKey key) {
             m_out.append(entry->answer);
         break;
     case TemplateKey::Count:
-        appendNumber(m_app.EntryCount);
+        appendNumber(m_entryCount);
         break;
     case TemplateKey::CountInc:
-        ++m_app.SelectedEntry;
+        ++m_selectedEntry;
         break;
     case TemplateKey::CountSelected:
-        appendNumber(m_app.SelectedEntry);
+        appendNumber(m_selectedEntry);
         break;
     case TemplateKey::Unknown:
     case TemplateKey::LoopStart:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MApp.h"
+#include "project/Project.h"
 #include "design/TemplateKey.h"
 
 #include <QString>
@@ -13,7 +13,7 @@
 // a list of literal pieces and keys and then written once per entry.
 class TemplateScanner {
 public:
-    explicit TemplateScanner(MApp& app);
+    explicit TemplateScanner(const Project& project);
 
     // The page text for the design text. Every line of the design ends in CR
     // LF on the page, the last one too.
@@ -65,7 +65,11 @@ private:
     void appendNumber(int value);
     const QAEntry* selectedEntry() const;
 
-    MApp& m_app;
+    const Project& m_project;
+    // The loop counters of this run: the number of entries and the 1-based
+    // position of the entry the loop block is writing.
+    int m_entryCount = 0;
+    int m_selectedEntry = 0;
     QString m_out;
     QString m_block;
     KeyText m_key;

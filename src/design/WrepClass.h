@@ -1,13 +1,14 @@
 #pragma once
 
-#include "app/MApp.h"
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
+#include "project/Project.h"
+#include "text/Result.h"
 
 #include <QString>
 #include <QStringView>
 
 // The template engine: runs the chosen design file over the document
-// information and the entries and keeps the resulting page text.
+// information and the entries of a project and keeps the resulting page text.
 //
 // A design is plain text with keys in square brackets ("[document.title]"),
 // and a block between "[loop::]" and "[::loop]" that is written once per
@@ -15,23 +16,21 @@
 // scanned again.
 class WrepClass {
 public:
-    WrepClass(MApp& app, ProgramFolder program);
+    WrepClass(const Project& project, ProgramFolder program);
 
     // Reads the design file that DocumentCode names and stores the page text.
-    // Returns false when the design file cannot be read; errorString() names
-    // the file and the reason, and the page text is left as it was.
-    bool ddc_datacode();
+    // On failure the message names the file and the reason, and the page text
+    // is left as it was.
+    Status ddc_datacode();
 
     // Runs design text that is already in memory.
     void runText(QStringView designText);
 
     // The page text of the last run; empty before the first.
     const QString& sorce() const { return m_sorce; }
-    const QString& errorString() const { return m_error; }
 
 private:
-    MApp& m_app;
+    const Project& m_project;
     ProgramFolder m_program;
     QString m_sorce;
-    QString m_error;
 };

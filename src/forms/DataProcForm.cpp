@@ -5,6 +5,7 @@
 #include "forms/FixedDialog.h"
 #include "forms/Twips.h"
 #include "project/BwkWriter.h"
+#include "text/LineEnds.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -21,7 +22,7 @@ DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
     if (m_app.EditAccepted) {
         QuestionEdit->setText(m_app.EditQuestion);
         AnswerEdit->setPlainText(
-            QString(m_app.EditAnswer).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            LineEnds::toLf(m_app.EditAnswer));
         checks_check->setChecked(m_app.EditEnabled);
     }
     QuestionEdit->setFocus();
@@ -81,16 +82,15 @@ void DataProcForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-QString DataProcForm::refusal(const QString& question, const QString& answer) const {
-    QString reason = BwkWriter::lineFieldRefusal(question, QStringLiteral("質問"));
-    if (reason.isEmpty())
-        reason = BwkWriter::quotedFieldRefusal(answer, QStringLiteral("答え"));
-    return reason;
+Status DataProcForm::checkStorable(const QString& question, const QString& answer) const {
+    if (Status checked = BwkWriter::checkLineField(question, QStringLiteral("質問")); !checked)
+        return checked;
+    return BwkWriter::checkQuotedField(answer, QStringLiteral("答え"));
 }
 
 void DataProcForm::okButton_Click() {
     const QString question = QuestionEdit->text();
-    const QString answer = AnswerEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    const QString answer = LineEnds::toCrLf(AnswerEdit->toPlainText());
     if (question.isEmpty() || answer.isEmpty()) {
         if (m_dialogs.askYesNo(QStringLiteral("値は編集されていません。それでも終了しますか？"),
                                UserDialogs::boxTitle())) {
@@ -101,8 +101,8 @@ void DataProcForm::okButton_Click() {
     }
     // Text the project file cannot hold is pointed out here, where it was
     // typed, and not only at the next save.
-    if (const QString reason = refusal(question, answer); !reason.isEmpty()) {
-        m_dialogs.report(reason, UserDialogs::boxTitle());
+    if (const Status storable = checkStorable(question, answer); !storable) {
+        m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }
     m_app.EditEnabled = checks_check->isChecked();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Result.h"
+
 #include <QDialog>
 
 struct MApp;
@@ -30,7 +32,7 @@ protected:
 private:
     void okButton_Click();
     void buildControls();
-    QString refusal(const QString& question, const QString& answer) const;
+    Status checkStorable(const QString& question, const QString& answer) const;
 
     MApp& m_app;
     UserDialogs& m_dialogs;

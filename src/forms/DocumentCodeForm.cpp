@@ -22,7 +22,7 @@ const QString kMaybeBroken = QStringLiteral("デザインファイルが壊れ�
 // Every design of the catalog has at least `lines` procode lines.
 bool everyDesignHas(const QList<DesignCatalog::Design>& designs, qsizetype lines) {
     return std::all_of(designs.begin(), designs.end(), [lines](const DesignCatalog::Design& d) {
-        return d.procodeLines.size() >= lines;
+        return d.procode.lineCount() >= lines;
     });
 }
 
@@ -83,9 +83,9 @@ void DocumentCodeForm::fail(const QString& message) {
 
 std::optional<QList<DesignCatalog::Design>> DocumentCodeForm::readDesigns(qsizetype procodeLines,
                                                                           const QString& failure) {
-    auto designs = DesignCatalog::read(m_program.designRoot());
+    Result<QList<DesignCatalog::Design>> designs = DesignCatalog::read(m_program.designRoot());
     if (designs && everyDesignHas(*designs, procodeLines))
-        return designs;
+        return std::move(*designs);
     fail(failure);
     return std::nullopt;
 }
@@ -97,7 +97,7 @@ void DocumentCodeForm::Form_Load() {
     QString current;
     for (const DesignCatalog::Design& design : *designs) {
         DocumentCodeCombo->addItem(design.displayName());
-        if (m_app.DocumentCode == design.designCode())
+        if (m_app.document().DocumentCode == design.designCode())
             current = design.displayName();
     }
     // Without a listed current design the one listed last is offered.
@@ -114,9 +114,9 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
     for (const DesignCatalog::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
-        if (design.procodeLines.size() < 3)
+        if (!design.procode.hasDescription())
             return fail(kMaybeBroken);
-        ProData->setText(design.procodeLines.at(2));
+        ProData->setText(design.procode.description());
     }
 }
 
@@ -129,11 +129,11 @@ void DocumentCodeForm::okButton_Click() {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
         const auto designFile = DesignLocation::designFile(m_program, design.designCode());
-        if (design.procodeLines.size() < 2 || !designFile ||
+        if (!design.procode.namesDesignFile() || !designFile ||
             !QFile(*designFile).open(QIODevice::ReadOnly))
             return fail(kUnreadable);
-        m_app.DocumentCode = design.designCode();
-        m_app.DocumentCodeFolder = design.folder;
+        m_app.document().DocumentCode = design.designCode();
+        m_app.document().DocumentCodeFolder = design.folder;
     }
     m_app.DataChanged = true;
     accept();

@@ -5,6 +5,7 @@
 #include "forms/DocumentCodeForm.h"
 #include "forms/FixedDialog.h"
 #include "project/BwkWriter.h"
+#include "text/LineEnds.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -89,13 +90,13 @@ DocumentDataForm::DocumentDataForm(MApp& app, UserDialogs& dialogs, ProgramFolde
 }
 
 void DocumentDataForm::Form_Load() {
-    PageTitleEdit->setText(m_app.DocumentTitle);
-    CreaterEdit->setText(m_app.DocumentCreater);
-    HomePageEdit->setText(m_app.DocumentHomepage);
-    MailEdit->setText(m_app.DocumentMail);
-    DocumentCodeEdit->setText(m_app.DocumentCode);
+    PageTitleEdit->setText(m_app.document().DocumentTitle);
+    CreaterEdit->setText(m_app.document().DocumentCreater);
+    HomePageEdit->setText(m_app.document().DocumentHomepage);
+    MailEdit->setText(m_app.document().DocumentMail);
+    DocumentCodeEdit->setText(m_app.document().DocumentCode);
     DocumentViewEdit->setPlainText(
-        QString(m_app.DocumentDataview).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        LineEnds::toLf(m_app.document().DocumentDataview));
 }
 
 void DocumentDataForm::datainfoButton_Click() {
@@ -104,40 +105,40 @@ void DocumentDataForm::datainfoButton_Click() {
     // A design confirmed there is stored at once, whatever this dialog ends
     // with; a broken design closed only that dialog, and what was typed here
     // stays.
-    DocumentCodeEdit->setText(m_app.DocumentCode);
+    DocumentCodeEdit->setText(m_app.document().DocumentCode);
 }
 
 QString DocumentDataForm::description() const {
-    return DocumentViewEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    return LineEnds::toCrLf(DocumentViewEdit->toPlainText());
 }
 
-QString DocumentDataForm::refusal() const {
+Status DocumentDataForm::checkStorable() const {
     const std::pair<const QLineEdit*, const char16_t*> lines[] = {
         {PageTitleEdit, u"ページタイトル"},
         {CreaterEdit, u"作者名"},
         {HomePageEdit, u"HomePageアドレス"},
         {MailEdit, u"メールアドレス"}};
     for (const auto& [edit, name] : lines) {
-        const QString reason = BwkWriter::lineFieldRefusal(edit->text(), QString::fromUtf16(name));
-        if (!reason.isEmpty())
-            return reason;
+        if (Status checked = BwkWriter::checkLineField(edit->text(), QString::fromUtf16(name));
+            !checked)
+            return checked;
     }
-    return BwkWriter::quotedFieldRefusal(description(), QStringLiteral("説明文"));
+    return BwkWriter::checkQuotedField(description(), QStringLiteral("説明文"));
 }
 
 void DocumentDataForm::okButton_Click() {
     // Text the project file cannot hold is pointed out while it can still
     // be changed, not only at the next save.
-    if (const QString reason = refusal(); !reason.isEmpty()) {
-        m_dialogs.report(reason, UserDialogs::boxTitle());
+    if (const Status storable = checkStorable(); !storable) {
+        m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }
-    m_app.DocumentTitle = PageTitleEdit->text();
-    m_app.DocumentCreater = CreaterEdit->text();
-    m_app.DocumentHomepage = HomePageEdit->text();
-    m_app.DocumentMail = MailEdit->text();
-    m_app.DocumentCode = DocumentCodeEdit->text();
-    m_app.DocumentDataview = description();
+    m_app.document().DocumentTitle = PageTitleEdit->text();
+    m_app.document().DocumentCreater = CreaterEdit->text();
+    m_app.document().DocumentHomepage = HomePageEdit->text();
+    m_app.document().DocumentMail = MailEdit->text();
+    m_app.document().DocumentCode = DocumentCodeEdit->text();
+    m_app.document().DocumentDataview = description();
     m_app.DataChanged = true;
     accept();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
+#include "text/Result.h"
+
+#include "design/ProgramFolder.h"
 
 #include <QDialog>
 
@@ -35,7 +37,7 @@ private:
     void Form_Load();
     void datainfoButton_Click();
     void okButton_Click();
-    QString refusal() const;
+    Status checkStorable() const;
     QString description() const;
 
     MApp& m_app;

@@ -80,16 +80,16 @@ QString DocumentViewForm::pagePath() const {
 }
 
 bool DocumentViewForm::build() {
-    if (!m_app.isCompleteForPage()) {
+    if (!m_app.document().isCompleteForPage()) {
         m_notice =
             QStringLiteral("ページの作成には、ドキュメント設定のすべての項目（ページタイトル、"
                            "作者名、HomePageアドレス、メールアドレス、説明文）とデザインが必要"
                            "です。");
         return false;
     }
-    PreviewBuilder builder(m_app, m_program);
-    if (!builder.build(m_previewFolder)) {
-        m_notice = builder.errorString();
+    const Result<QString> page = PreviewBuilder(m_app.project, m_program).build(m_previewFolder);
+    if (!page) {
+        m_notice = page.error();
         return false;
     }
     m_notice.clear();

@@ -1,6 +1,6 @@
 #include "forms/EntryCommands.h"
 
-#include "app/ClipboardEntry.h"
+#include "project/ClipboardEntry.h"
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "forms/DataProcForm.h"
@@ -21,7 +21,7 @@ EntryCommands::EntryCommands(MApp& app, QAListModel& model, QAbstractItemView& v
     , m_announceChange(std::move(announceChange)) {}
 
 qsizetype EntryCommands::currentPosition() const {
-    if (m_app.entries.isEmpty())
+    if (m_app.entries().isEmpty())
         return 0;
     const QModelIndex current = m_view.currentIndex();
     // One entry is current whenever the table has any; the first stands in
@@ -30,7 +30,7 @@ qsizetype EntryCommands::currentPosition() const {
 }
 
 void EntryCommands::setCurrentPosition(qsizetype position) {
-    if (position < 1 || position > m_app.entries.count())
+    if (position < 1 || position > m_app.entries().count())
         return;
     const QModelIndex index = m_model.index(int(position - 1), 0);
     m_view.setCurrentIndex(index);
@@ -49,7 +49,7 @@ bool EntryCommands::runEntryDialog() {
 void EntryCommands::clearTable() {
     if (!ask(QStringLiteral("現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？")))
         return;
-    m_app.entries.clear();
+    m_app.entries().clear();
     m_model.reloadAll();
     m_announceChange();
 }
@@ -62,7 +62,7 @@ void EntryCommands::add() {
     m_model.appendEntry(
         QAEntry{m_app.EditQuestion, m_app.EditAnswer,
                 m_app.EditEnabled ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
-    setCurrentPosition(m_app.entries.count());
+    setCurrentPosition(m_app.entries().count());
     m_announceChange();
 }
 
@@ -70,7 +70,7 @@ void EntryCommands::edit() {
     const qsizetype position = currentPosition();
     if (position == 0)
         return;
-    const QAEntry& entry = m_app.entries.item(position);
+    const QAEntry& entry = m_app.entries().item(position);
     m_app.EditQuestion = entry.question;
     m_app.EditAnswer = entry.answer;
     m_app.EditEnabled = entry.isEnabled();
@@ -89,14 +89,14 @@ void EntryCommands::remove() {
     if (position == 0 || !ask(QStringLiteral("この項目を削除してもいいですか？")))
         return;
     m_model.removeEntry(position);
-    setCurrentPosition(std::min(position, m_app.entries.count()));
+    setCurrentPosition(std::min(position, m_app.entries().count()));
     m_announceChange();
 }
 
 void EntryCommands::sort() {
     if (!ask(QStringLiteral("FQAテーブルをソートしますか？")))
         return;
-    m_app.entries.sortByQuestion();
+    m_app.entries().sortByQuestion();
     m_model.reloadAll();
     setCurrentPosition(1);
     m_announceChange();
@@ -106,7 +106,7 @@ void EntryCommands::copy() {
     const qsizetype position = currentPosition();
     if (position == 0)
         return;
-    QGuiApplication::clipboard()->setText(ClipboardEntry::toText(m_app.entries.item(position)));
+    QGuiApplication::clipboard()->setText(ClipboardEntry::toText(m_app.entries().item(position)));
 }
 
 void EntryCommands::cut() {
@@ -115,7 +115,7 @@ void EntryCommands::cut() {
         return;
     copy();
     m_model.removeEntry(position);
-    setCurrentPosition(std::min(position, m_app.entries.count()));
+    setCurrentPosition(std::min(position, m_app.entries().count()));
     m_announceChange();
 }
 
@@ -127,6 +127,6 @@ void EntryCommands::paste() {
         return;
     }
     m_model.appendEntry(*entry);
-    setCurrentPosition(m_app.entries.count());
+    setCurrentPosition(m_app.entries().count());
     m_announceChange();
 }

@@ -1,10 +1,10 @@
 #include "forms/MainForm.h"
 
-#include "app/ClipboardEntry.h"
+#include "project/ClipboardEntry.h"
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "design/HtmlExporter.h"
-#include "design/QuickDocumentSettings.h"
+#include "app/QuickDocumentSettings.h"
 #include "forms/AboutForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
@@ -13,7 +13,7 @@
 #include "forms/PreviewReloader.h"
 #include "forms/QAListModel.h"
 #include "forms/Twips.h"
-#include "project/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -141,8 +141,8 @@ void MainForm::Form_Load() {
     QAListView->setColumnWidth(QAListModel::QuestionColumn, clientWidth / 2);
     fitAnswerColumn(60);
 
-    m_app.DocumentHomepage = QStringLiteral("http://");
-    m_app.DocumentCode = DocumentInfo::noDesignCode();
+    m_app.document().DocumentHomepage = QStringLiteral("http://");
+    m_app.document().DocumentCode = DocumentInfo::noDesignCode();
     m_app.DataChanged = false;
     updateCaption();
 }
@@ -187,7 +187,7 @@ void MainForm::announceChange() {
 }
 
 void MainForm::QACommandMenu_Click() {
-    const bool hasEntries = !m_app.entries.isEmpty();
+    const bool hasEntries = !m_app.entries().isEmpty();
     for (QAction* action : {Copy_QACommand, Cut_QACommand, edit_QACommand, delete_QACommand})
         action->setEnabled(hasEntries);
     Paste_QACommand->setEnabled(ClipboardEntry::hasTag(QGuiApplication::clipboard()->text()));
@@ -228,21 +228,20 @@ void MainForm::FileUpSave_FileMenu_Click() {
 }
 
 void MainForm::html_FileMenu_Click() {
-    HtmlExporter exporter(m_app, m_program);
-    const std::optional<QString> page = exporter.render();
+    const HtmlExporter exporter(m_app.project, m_program);
+    const Result<QString> page = exporter.render();
     if (!page) {
         m_dialogs.beep();
-        m_dialogs.report(exporter.errorString(), UserDialogs::boxTitle());
+        m_dialogs.report(page.error(), UserDialogs::boxTitle());
         return;
     }
     const UserDialogs::FileChoice choice =
         m_dialogs.chooseFileToSave(QStringLiteral("B.W.K.Folder"));
     if (choice.cancelled())
         return;
-    if (!exporter.write(*page, choice.fileName)) {
+    if (const Result<QString> written = exporter.write(*page, choice.fileName); !written) {
         m_dialogs.beep();
-        m_dialogs.report(QStringLiteral("html出力ができませんでした。\n\n") +
-                             exporter.errorString(),
+        m_dialogs.report(QStringLiteral("html出力ができませんでした。\n\n") + written.error(),
                          UserDialogs::boxTitle());
         return;
     }
@@ -267,7 +266,7 @@ void MainForm::Document_ProjectMenu_Click() {
 }
 
 void MainForm::DocumentView_ProjectMenu_Click() {
-    if (!m_app.isCompleteForPage()) {
+    if (!m_app.document().isCompleteForPage()) {
         m_dialogs.beep();
         m_dialogs.report(DocumentViewForm::preconditionMessage(), UserDialogs::boxTitle());
         return;

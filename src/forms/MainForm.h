@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
 
 #include <QMainWindow>
 

@@ -1,8 +1,9 @@
 #include "forms/PageSourceWindow.h"
 
-#include "app/Cp932Codec.h"
-#include "app/FileWriter.h"
-#include "app/TextFile.h"
+#include "text/Cp932Codec.h"
+#include "text/FileWriter.h"
+#include "text/TextFile.h"
+#include "text/LineEnds.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -19,16 +20,14 @@ PageSourceWindow::PageSourceWindow(const QString& path, QWidget* parent)
     SourceEdit = new QPlainTextEdit(this);
     SourceEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     SourceEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QString error;
-    SourceEdit->setPlainText(TextFile::read(path, &error)
-                                 .value_or(error)
-                                 .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const Result<QString> source = TextFile::read(path);
+    SourceEdit->setPlainText(source ? LineEnds::toLf(*source) : source.error());
     SaveButton = new QPushButton(QStringLiteral("保存"), this);
     auto* status = new QLabel(this);
 
     connect(SaveButton, &QPushButton::clicked, this, [this, status] {
-        const QString failure = save();
-        status->setText(failure.isEmpty() ? QStringLiteral("保存しました。") : failure);
+        const Status saved = save();
+        status->setText(saved ? QStringLiteral("保存しました。") : saved.error());
     });
 
     auto* bottom = new QHBoxLayout;
@@ -40,9 +39,8 @@ PageSourceWindow::PageSourceWindow(const QString& path, QWidget* parent)
     resize(720, 560);
 }
 
-QString PageSourceWindow::save() {
+Status PageSourceWindow::save() {
     QByteArray bytes;
-    Cp932Codec::encodeForHtml(SourceEdit->toPlainText().replace(u'\n', QStringLiteral("\r\n")),
-                              bytes);
+    Cp932Codec::encodeForHtml(LineEnds::toCrLf(SourceEdit->toPlainText()), bytes);
     return FileWriter::replaceAtomically(m_path, bytes);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Result.h"
+
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -18,7 +20,7 @@ public:
     QPushButton* SaveButton;
 
     // Returns an empty text on success, otherwise the reason.
-    QString save();
+    Status save();
 
 private:
     QString m_path;

@@ -7,7 +7,7 @@ QAListModel::QAListModel(MApp& app, QObject* parent)
     , m_app(app) {}
 
 int QAListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_app.entries.count());
+    return parent.isValid() ? 0 : int(m_app.entries().count());
 }
 
 int QAListModel::columnCount(const QModelIndex& parent) const {
@@ -17,7 +17,7 @@ int QAListModel::columnCount(const QModelIndex& parent) const {
 QVariant QAListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const QAEntry& entry = m_app.entries.item(index.row() + 1);
+    const QAEntry& entry = m_app.entries().item(index.row() + 1);
     const bool isQuestion = index.column() == QuestionColumn;
     switch (role) {
     case Qt::DisplayRole:
@@ -43,12 +43,12 @@ QVariant QAListModel::headerData(int section, Qt::Orientation orientation, int r
 void QAListModel::appendEntry(const QAEntry& entry) {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    m_app.entries.append(entry);
+    m_app.entries().append(entry);
     endInsertRows();
 }
 
 void QAListModel::replaceEntry(qsizetype position, const QAEntry& entry) {
-    m_app.entries.item(position) = entry;
+    m_app.entries().item(position) = entry;
     const int row = int(position - 1);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
@@ -56,7 +56,7 @@ void QAListModel::replaceEntry(qsizetype position, const QAEntry& entry) {
 void QAListModel::removeEntry(qsizetype position) {
     const int row = int(position - 1);
     beginRemoveRows({}, row, row);
-    m_app.entries.remove(position);
+    m_app.entries().remove(position);
     endRemoveRows();
 }
 

@@ -1,7 +1,7 @@
 #include "project/BwkReader.h"
 
-#include "app/Cp932Codec.h"
-#include "app/TextFile.h"
+#include "text/Cp932Codec.h"
+#include "text/TextFile.h"
 
 #include <vector>
 
@@ -86,9 +86,9 @@ private:
 };
 
 template <typename View>
-BwkReader::Result parseFields(View text) {
+Result<Project> parseFields(View text) {
     FieldReader<View> fields(text);
-    BwkProject project;
+    Project project;
     DocumentInfo& doc = project.document;
     try {
         doc.DocumentTitle = fields.lineField(QStringLiteral("タイトル"));
@@ -107,25 +107,24 @@ BwkReader::Result parseFields(View text) {
             project.entries.append(std::move(entry));
         }
     } catch (const typename FieldReader<View>::Damage& damage) {
-        return {std::nullopt, damage.message};
+        return Failure{damage.message};
     }
-    return {std::move(project), QString()};
+    return project;
 }
 
 } // namespace
 
-BwkReader::Result BwkReader::readFile(const QString& path) {
-    QString error;
-    const std::optional<QByteArray> bytes = TextFile::readBytes(path, &error);
+Result<Project> BwkReader::readFile(const QString& path) {
+    const Result<QByteArray> bytes = TextFile::readBytes(path);
     if (!bytes)
-        return {std::nullopt, error};
+        return Failure{bytes.error()};
     return parseBytes(*bytes);
 }
 
-BwkReader::Result BwkReader::parse(QStringView text) {
+Result<Project> BwkReader::parse(QStringView text) {
     return parseFields(text);
 }
 
-BwkReader::Result BwkReader::parseBytes(QByteArrayView bytes) {
+Result<Project> BwkReader::parseBytes(QByteArrayView bytes) {
     return parseFields(bytes);
 }

@@ -1,7 +1,7 @@
 #include "project/BwkWriter.h"
 
-#include "app/Cp932Codec.h"
-#include "app/FileWriter.h"
+#include "text/Cp932Codec.h"
+#include "text/FileWriter.h"
 
 namespace {
 
@@ -43,14 +43,14 @@ public:
 
     void lineField(const QString& value, const FieldName& name) {
         if (value.contains(u'\r') || value.contains(u'\n') || Cp932Codec::encode(value, m_out))
-            throw Refusal{BwkWriter::lineFieldRefusal(value, name.text())};
+            throw Refusal{BwkWriter::checkLineField(value, name.text()).error()};
         m_out.append(kLineEnd);
     }
 
     void quotedField(const QString& value, const FieldName& name) {
         m_out.append('"');
         if (value.contains(u'"') || Cp932Codec::encode(value, m_out))
-            throw Refusal{BwkWriter::quotedFieldRefusal(value, name.text())};
+            throw Refusal{BwkWriter::checkQuotedField(value, name.text()).error()};
         m_out.append('"');
         m_out.append(kLineEnd);
     }
@@ -59,28 +59,29 @@ private:
     QByteArray& m_out;
 };
 
-QString unencodableRefusal(const QString& value, const QString& name) {
+Status checkEncodable(const QString& value, const QString& name) {
     if (const auto bad = Cp932Codec::findUnencodable(value))
-        return QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
-            .arg(name, Cp932Codec::describeCharacterAt(value, *bad));
-    return QString();
+        return Failure{QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
+                           .arg(name, Cp932Codec::describeCharacterAt(value, *bad))};
+    return {};
 }
 
 } // namespace
 
-QString BwkWriter::lineFieldRefusal(const QString& value, const QString& name) {
+Status BwkWriter::checkLineField(const QString& value, const QString& name) {
     if (value.contains(u'\r') || value.contains(u'\n'))
-        return QStringLiteral("%1に改行を含めることはできません。").arg(name);
-    return unencodableRefusal(value, name);
+        return Failure{QStringLiteral("%1に改行を含めることはできません。").arg(name)};
+    return checkEncodable(value, name);
 }
 
-QString BwkWriter::quotedFieldRefusal(const QString& value, const QString& name) {
+Status BwkWriter::checkQuotedField(const QString& value, const QString& name) {
     if (value.contains(u'"'))
-        return QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name);
-    return unencodableRefusal(value, name);
+        return Failure{
+            QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name)};
+    return checkEncodable(value, name);
 }
 
-BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
+Result<QByteArray> BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
     // Room for the whole file at once: growing a multi-megabyte array step by
     // step copies it each time. Two bytes per character at most, plus the
     // quotes, line ends and icon line of each entry.
@@ -113,15 +114,15 @@ BwkWriter::Encoded BwkWriter::encode(const DocumentInfo& document, const QAEntry
             fields.quotedField(entry.answer, FieldName(u"答え", position));
         }
     } catch (const Refusal& refusal) {
-        return {std::nullopt, refusal.message};
+        return Failure{refusal.message};
     }
-    return {std::move(out), QString()};
+    return out;
 }
 
-QString BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
-                             const QAEntryTable& entries) {
-    const Encoded encoded = encode(document, entries);
-    if (!encoded.bytes)
-        return encoded.error;
-    return FileWriter::replaceAtomically(path, *encoded.bytes);
+Status BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
+                           const QAEntryTable& entries) {
+    const Result<QByteArray> encoded = encode(document, entries);
+    if (!encoded)
+        return Failure{encoded.error()};
+    return FileWriter::replaceAtomically(path, *encoded);
 }

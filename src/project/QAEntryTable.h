@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QAEntry.h"
+#include "project/QAEntry.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "app/ClipboardEntry.h"
+#include "project/ClipboardEntry.h"
 
 namespace {
 

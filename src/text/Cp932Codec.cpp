@@ -1,6 +1,6 @@
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 
-#include "app/LargeBuffer.h"
+#include "text/LargeBuffer.h"
 
 #include <QChar>
 #include <algorithm>

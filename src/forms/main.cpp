@@ -1,5 +1,5 @@
 #include "app/MApp.h"
-#include "app/ProgramFolder.h"
+#include "design/ProgramFolder.h"
 #include "forms/MainForm.h"
 #include "forms/WidgetDialogs.h"
 

@@ -1,4 +1,4 @@
-#include "project/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
@@ -24,8 +24,7 @@ bool FileCommands::newProject() {
                             UserDialogs::boxTitle()))
         return false;
     m_app.DataChanged = false;
-    m_app.entries.clear();
-    m_app.document() = DocumentInfo::forNewProject();
+    m_app.project = Project{DocumentInfo::forNewProject(), {}};
     // A new project has no file yet, so the next overwrite save asks for a
     // name instead of overwriting the file of the previous project.
     m_app.CurrentFilePath.clear();
@@ -44,17 +43,16 @@ bool FileCommands::open() {
         return false;
 
     const QString path = withExtension(choice);
-    BwkReader::Result result = BwkReader::readFile(path);
-    if (!result.project) {
+    Result<Project> project = BwkReader::readFile(path);
+    if (!project) {
         // The project in memory stays as it was: the file was read into a
         // copy, and a damaged file is no reason to end the program.
         m_dialogs.beep();
-        m_dialogs.report(BwkReader::damagedMessage() + QStringLiteral("\n\n") + result.error,
+        m_dialogs.report(BwkReader::damagedMessage() + QStringLiteral("\n\n") + project.error(),
                          QStringLiteral("エラー"));
         return false;
     }
-    m_app.document() = std::move(result.project->document);
-    m_app.entries = std::move(result.project->entries);
+    m_app.project = std::move(*project);
     m_app.DataChanged = false;
     m_app.CurrentFilePath = path;
     m_app.CurrentFileTitle = choice.fileTitle;
@@ -62,11 +60,12 @@ bool FileCommands::open() {
 }
 
 bool FileCommands::save(const QString& path) {
-    const QString error = BwkWriter::writeFile(path, m_app.document(), m_app.entries);
-    if (error.isEmpty())
+    const Status written = BwkWriter::writeFile(path, m_app.document(), m_app.entries());
+    if (written)
         return true;
     m_dialogs.beep();
-    m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + error, UserDialogs::boxTitle());
+    m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + written.error(),
+                     UserDialogs::boxTitle());
     return false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DocumentInfo.h"
-#include "app/ProgramFolder.h"
+#include "project/DocumentInfo.h"
+#include "design/ProgramFolder.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/LineReader.h"
+#include "text/LineReader.h"
 
 #include <algorithm>
 #include <cstring>

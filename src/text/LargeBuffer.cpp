@@ -1,4 +1,4 @@
-#include "app/LargeBuffer.h"
+#include "text/LargeBuffer.h"
 
 #include <cstdint>
 #if defined(__linux__)

@@ -1,4 +1,4 @@
-#include "design/QuickDocumentSettings.h"
+#include "app/QuickDocumentSettings.h"
 
 #include "design/DesignList.h"
 
@@ -21,8 +21,8 @@ void fillIfEmpty(QString& value, const QString& fill) {
 } // namespace
 
 void QuickDocumentSettings::apply(DocumentInfo& document, const ProgramFolder& program) {
-    const QString found =
-        DesignList::folderNames(program.designRoot()).value_or(QStringList()).value(0);
+    const Result<QStringList> names = DesignList::folderNames(program.designRoot());
+    const QString found = names ? names->value(0) : QString();
 
     fillIfEmpty(document.DocumentCreater, QStringLiteral("むくさん"));
     // Without an installed design the design stays unset rather than naming

@@ -1,4 +1,4 @@
-#include "app/QAEntryTable.h"
+#include "project/QAEntryTable.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
