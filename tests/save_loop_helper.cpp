@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     const Project projects[2] = {saveCrashProject(0), saveCrashProject(1)};
     for (int which = 0;; which = 1 - which) {
         const Project& project = projects[which];
-        const QString error = BwkWriter::writeFile(args.at(1), project.document, project.entries);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "save_loop_helper: %s\n", qPrintable(error));
+        const Status saved = BwkWriter::writeFile(args.at(1), project.document, project.entries);
+        if (!saved) {
+            std::fprintf(stderr, "save_loop_helper: %s\n", qPrintable(saved.error()));
             return 1;
         }
         std::printf("saved\n");

@@ -38,14 +38,14 @@ const QByteArray kSmallProjectFile = QByteArray::fromHex("464151 0D0A"
                                                          "22220D0A");
 
 QByteArray encoded(const Project& project) {
-    const BwkWriter::Encoded result = BwkWriter::encode(project.document, project.entries);
-    if (!result.bytes)
-        qWarning() << result.error;
-    return result.bytes.value_or(QByteArray());
+    const Result<QByteArray> result = BwkWriter::encode(project.document, project.entries);
+    if (!result)
+        qWarning() << result.error();
+    return result ? *result : QByteArray();
 }
 
 QString readError(const QByteArray& bytes) {
-    return BwkReader::parse(Cp932Codec::decode(bytes)).error;
+    return BwkReader::parse(Cp932Codec::decode(bytes)).error();
 }
 
 } // namespace
@@ -58,9 +58,9 @@ private slots:
         QCOMPARE(kSmallProjectFile.size(), 61);
         QCOMPARE(encoded(smallProject()), kSmallProjectFile);
 
-        const BwkReader::Result read = BwkReader::parse(Cp932Codec::decode(kSmallProjectFile));
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(*read.project, smallProject());
+        const Result<Project> read = BwkReader::parse(Cp932Codec::decode(kSmallProjectFile));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(*read, smallProject());
     }
 
     void roundTripKeepsEveryValue_data() {
@@ -84,10 +84,10 @@ private slots:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("project.any-extension"));
-        QCOMPARE(BwkWriter::writeFile(path, project.document, project.entries), QString());
-        const BwkReader::Result read = BwkReader::readFile(path);
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(*read.project, project);
+        QVERIFY(BwkWriter::writeFile(path, project.document, project.entries).ok());
+        const Result<Project> read = BwkReader::readFile(path);
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(*read, project);
     }
 
     void emptyTableEndsWithTheDescription() {
@@ -95,32 +95,32 @@ private slots:
         project.document = DocumentInfo::forNewProject();
         const QByteArray bytes = encoded(project);
         QCOMPARE(bytes, QByteArray("\r\n\r\n\r\n\r\n\x81\x44\x81\x44\x81\x44\r\n\r\n\"\"\r\n"));
-        const BwkReader::Result read =
+        const Result<Project> read =
             BwkReader::parse(QStringLiteral("\r\n\r\n\r\n\r\n．．．\r\n\r\n\"\"\r\n"));
-        QVERIFY(read.project);
-        QVERIFY(read.project->entries.isEmpty());
-        QCOMPARE(read.project->document, project.document);
+        QVERIFY(read.ok());
+        QVERIFY(read->entries.isEmpty());
+        QCOMPARE(read->document, project.document);
     }
 
     void otherIconNumbersAreKeptAndSavedDisabled() {
-        const BwkReader::Result read = BwkReader::parse(
+        const Result<Project> read = BwkReader::parse(
             u"T\r\n\r\n\r\n\r\nx\r\n\r\n\"\"\r\n7\r\nQ\r\n\"A\"\r\n-3\r\nR\r\n\"B\"");
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(read.project->entries.item(1).icon, 7);
-        QCOMPARE(read.project->entries.item(2).icon, -3);
-        QVERIFY(!read.project->entries.item(1).isEnabled());
-        QVERIFY(encoded(*read.project).endsWith("2\r\nQ\r\n\"A\"\r\n2\r\nR\r\n\"B\"\r\n"));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->entries.item(1).icon, 7);
+        QCOMPARE(read->entries.item(2).icon, -3);
+        QVERIFY(!read->entries.item(1).isEnabled());
+        QVERIFY(encoded(*read).endsWith("2\r\nQ\r\n\"A\"\r\n2\r\nR\r\n\"B\"\r\n"));
     }
 
     void loneCrEndsALineAndLoneLfDoesNot() {
-        const BwkReader::Result read = BwkReader::parse(
+        const Result<Project> read = BwkReader::parse(
             u"T\rH\r\nM\nstill M\r\nC\r\nc\r\nf\r\n\"d\rd\"\r1\rQ\n2\r\"A\r\nB\"\r\n");
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(read.project->document.DocumentHomepage, QStringLiteral("H"));
-        QCOMPARE(read.project->document.DocumentMail, QStringLiteral("M\nstill M"));
-        QCOMPARE(read.project->document.DocumentDataview, QStringLiteral("d\rd"));
-        QCOMPARE(read.project->entries.item(1).question, QStringLiteral("Q\n2"));
-        QCOMPARE(read.project->entries.item(1).answer, QStringLiteral("A\r\nB"));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->document.DocumentHomepage, QStringLiteral("H"));
+        QCOMPARE(read->document.DocumentMail, QStringLiteral("M\nstill M"));
+        QCOMPARE(read->document.DocumentDataview, QStringLiteral("d\rd"));
+        QCOMPARE(read->entries.item(1).question, QStringLiteral("Q\n2"));
+        QCOMPARE(read->entries.item(1).answer, QStringLiteral("A\r\nB"));
     }
 
     void damagedFilesSayWhere_data() {
@@ -158,9 +158,9 @@ private slots:
     }
 
     void missingFileIsAnError() {
-        const BwkReader::Result read = BwkReader::readFile(QStringLiteral("/nonexistent/x.bwk"));
-        QVERIFY(!read.project);
-        QVERIFY(read.error.contains(QStringLiteral("/nonexistent/x.bwk")));
+        const Result<Project> read = BwkReader::readFile(QStringLiteral("/nonexistent/x.bwk"));
+        QVERIFY(!read.ok());
+        QVERIFY(read.error().contains(QStringLiteral("/nonexistent/x.bwk")));
     }
 
     void refusesWhatTheFormatCannotHold_data() {
@@ -200,7 +200,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.bwk"));
         writeFileBytes(path, "previous contents");
-        const QString error = BwkWriter::writeFile(path, project.document, project.entries);
+        const QString error = BwkWriter::writeFile(path, project.document, project.entries).error();
         QVERIFY2(error.contains(named), qPrintable(error));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -215,12 +215,12 @@ private slots:
         project.entries.item(1).answer = QString(4096, u'x');
 
         // A file-size limit makes the disk "full" after 1 KiB, for root too.
-        const QString error = [&] {
+        const Status error = [&] {
             const FileSizeLimit fullAfter(1024);
             return BwkWriter::writeFile(path, project.document, project.entries);
         }();
 
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!error.ok());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("previous contents"));
@@ -238,7 +238,7 @@ private slots:
             qint64 readData(char*, qint64) override { return -1; }
             qint64 writeData(const char*, qint64 size) override { return size > 4 ? 4 : -1; }
         } device;
-        QVERIFY(!FileWriter::writeAll(device, "more than four bytes").isEmpty());
+        QVERIFY(!FileWriter::writeAll(device, "more than four bytes").ok());
     }
 };
 

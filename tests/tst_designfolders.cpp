@@ -1,4 +1,5 @@
 #include "TestDesigns.h"
+#include "design/DesignCatalog.h"
 #include "design/DesignCopier.h"
 #include "design/DesignList.h"
 #include "design/DesignLocation.h"
@@ -21,20 +22,35 @@ private slots:
         QVERIFY(!DesignList::folderNames(program.filePath(QStringLiteral("missing"))));
     }
 
-    void procodeLines() {
-        const auto blue =
-            Procode::parse(u"Blue design\r\nmain\r\nDark text on a blue ground\r\nmore\r\n");
-        QVERIFY(blue);
-        QCOMPARE(blue->displayName, QStringLiteral("Blue design"));
-        QCOMPARE(blue->designFileName(), QStringLiteral("main.ddc"));
-        QCOMPARE(blue->description, QStringLiteral("Dark text on a blue ground"));
+    void catalogLeavesOutDesignsThatLeadOutOfTheRoot() {
+        TestProgramFolder program;
+        program.addDesign(QStringLiteral("inside"), QStringLiteral("Inside"), QString());
+        program.addDesign(QStringLiteral("../elsewhere"), QStringLiteral("Elsewhere"), QString());
+        QVERIFY(QFile::link(QStringLiteral("../elsewhere"),
+                            program.filePath(QStringLiteral("doc_code/outside"))));
+        QVERIFY(QFile::link(QStringLiteral("inside"),
+                            program.filePath(QStringLiteral("doc_code/alias"))));
+        const auto designs = DesignCatalog::read(program.filePath(QStringLiteral("doc_code")));
+        QVERIFY2(designs, qPrintable(designs.error()));
+        QStringList names;
+        for (const DesignCatalog::Design& design : *designs)
+            names << design.folder + u'=' + design.displayName();
+        QCOMPARE(names, (QStringList{QStringLiteral("alias=Inside"), QStringLiteral("inside=Inside")}));
+    }
 
-        const auto twoLines = Procode::parse(u" Simple \rpage");
-        QVERIFY(twoLines);
-        QCOMPARE(twoLines->displayName, QStringLiteral(" Simple "));
-        QVERIFY(!twoLines->hasDescription);
-        QVERIFY(!Procode::parse(u"only one line\r\n"));
-        QVERIFY(!Procode::parse(u""));
+    void procodeLines() {
+        const Procode blue =
+            Procode::parse(u"Blue design\r\nmain\r\nDark text on a blue ground\r\nmore\r\n");
+        QCOMPARE(blue.displayName(), QStringLiteral("Blue design"));
+        QCOMPARE(blue.designFileName(), QStringLiteral("main.ddc"));
+        QCOMPARE(blue.description(), QStringLiteral("Dark text on a blue ground"));
+
+        const Procode twoLines = Procode::parse(u" Simple \rpage");
+        QCOMPARE(twoLines.displayName(), QStringLiteral(" Simple "));
+        QVERIFY(twoLines.namesDesignFile());
+        QVERIFY(!twoLines.hasDescription());
+        QVERIFY(!Procode::parse(u"only one line\r\n").namesDesignFile());
+        QCOMPARE(Procode::parse(u"").lineCount(), 0);
     }
 
     void copyLeavesOnlyResources() {
@@ -47,8 +63,7 @@ private slots:
         program.writeText(QStringLiteral("out/stale.ddc"), QStringLiteral("old"));
         program.writeText(QStringLiteral("out/back.gif"), QStringLiteral("old"));
 
-        QCOMPARE(DesignCopier::copy(program.filePath(QStringLiteral("doc_code/Plain")), target),
-                 QString());
+        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Plain")), target).ok());
         QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("back.gif")});
         QFile copied(program.filePath(QStringLiteral("out/back.gif")));
@@ -61,11 +76,9 @@ private slots:
         program.writeText(QStringLiteral("doc_code/Bare/style.css"), QStringLiteral("body{}"));
         const QString target = program.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkdir(target));
-        QCOMPARE(DesignCopier::copy(program.filePath(QStringLiteral("doc_code/Bare")), target),
-                 QString());
+        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Bare")), target).ok());
         QVERIFY(QFile::exists(program.filePath(QStringLiteral("out/style.css"))));
-        QVERIFY(!DesignCopier::copy(program.filePath(QStringLiteral("doc_code/Gone")), target)
-                     .isEmpty());
+        QVERIFY(!DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Gone")), target));
     }
 
     void storedDesignValuesStayInsideTheDesignRoot_data() {
@@ -85,14 +98,16 @@ private slots:
         QFETCH(bool, inside);
         const ProgramFolder program(QStringLiteral("/opt/bw"));
         const auto path = DesignLocation::designFile(program, documentCode);
-        QCOMPARE(bool(path), inside);
+        QCOMPARE(path.ok(), inside);
         if (path)
             QVERIFY(path->startsWith(QStringLiteral("/opt/bw/doc_code/")));
-        QCOMPARE(DesignLocation::designFile(program, QStringLiteral("Plain\\page.ddc")),
-                 std::optional<QString>(QStringLiteral("/opt/bw/doc_code/Plain/page.ddc")));
-        QVERIFY(!DesignLocation::folder(program, QStringLiteral("..")));
-        QVERIFY(!DesignLocation::folder(program, QStringLiteral("a/b")));
-        QVERIFY(DesignLocation::folder(program, QStringLiteral("Plain")));
+        else
+            QVERIFY(path.error().contains(QStringLiteral("doc_code")));
+        QCOMPARE(*DesignLocation::designFile(program, QStringLiteral("Plain\\page.ddc")),
+                 QStringLiteral("/opt/bw/doc_code/Plain/page.ddc"));
+        QVERIFY(!DesignLocation(program).folder(QStringLiteral("..")));
+        QVERIFY(!DesignLocation(program).folder(QStringLiteral("a/b")));
+        QVERIFY(DesignLocation(program).folder(QStringLiteral("Plain")));
     }
 };
 

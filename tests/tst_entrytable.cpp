@@ -1,4 +1,4 @@
-#include "app/MApp.h"
+#include "project/Project.h"
 
 #include <QTest>
 
@@ -18,11 +18,10 @@ class EntryTableTest : public QObject {
 
 private slots:
     void startValues() {
-        const MApp app;
-        QVERIFY(app.entries.isEmpty());
-        QVERIFY(!app.DataChanged);
-        QCOMPARE(app.DocumentHomepage, QStringLiteral("http://"));
-        QCOMPARE(app.DocumentCode, QStringLiteral("．．．"));
+        const Project project;
+        QVERIFY(project.entries.isEmpty());
+        QCOMPARE(project.document.DocumentHomepage, QStringLiteral("http://"));
+        QCOMPARE(project.document.DocumentCode, QStringLiteral("．．．"));
         QCOMPARE(DocumentInfo::forNewProject().DocumentHomepage, QString());
         QCOMPARE(DocumentInfo::forNewProject().DocumentCode, QStringLiteral("．．．"));
     }

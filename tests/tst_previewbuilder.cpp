@@ -1,18 +1,18 @@
 #include "TestDesigns.h"
-#include "app/MApp.h"
 #include "design/PreviewBuilder.h"
 #include "app/QuickDocumentSettings.h"
 
 namespace {
 
-MApp projectUsing(const QString& folder) {
-    MApp app;
-    app.DocumentTitle = app.DocumentCreater = app.DocumentMail = QStringLiteral("x");
-    app.DocumentDataview = QStringLiteral("d");
-    app.DocumentCode = folder + QStringLiteral("\\page.ddc");
-    app.DocumentCodeFolder = folder;
-    app.entries.append(QAEntry{QStringLiteral("質問"), QStringLiteral("答え"), 1});
-    return app;
+Project projectUsing(const QString& folder) {
+    Project project;
+    DocumentInfo& doc = project.document;
+    doc.DocumentTitle = doc.DocumentCreater = doc.DocumentMail = QStringLiteral("x");
+    doc.DocumentDataview = QStringLiteral("d");
+    doc.DocumentCode = folder + QStringLiteral("\\page.ddc");
+    doc.DocumentCodeFolder = folder;
+    project.entries.append(QAEntry{QStringLiteral("質問"), QStringLiteral("答え"), 1});
+    return project;
 }
 
 QStringList everythingIn(const QString& folder) {
@@ -36,11 +36,11 @@ private slots:
         program.writeText(QStringLiteral("default/.hidden"), QStringLiteral("kept"));
         program.writeText(QStringLiteral("default/images/kept.png"), QStringLiteral("kept"));
 
-        MApp app = projectUsing(QStringLiteral("Plain"));
-        PreviewBuilder builder(app, ProgramFolder(program.path()));
+        const Project project = projectUsing(QStringLiteral("Plain"));
         const QString folder = program.filePath(QStringLiteral("default"));
-        const auto page = builder.build(folder);
-        QVERIFY2(page, qPrintable(builder.errorString()));
+        const Result<QString> page =
+            PreviewBuilder(project, ProgramFolder(program.path())).build(folder);
+        QVERIFY2(page, qPrintable(page.error()));
         QCOMPARE(*page, folder + QStringLiteral("/default.html"));
         QCOMPARE(everythingIn(folder),
                  (QStringList{QStringLiteral(".hidden"), QStringLiteral("back.gif"),
@@ -59,18 +59,16 @@ private slots:
 
         // The design file is unreadable: the last preview stays as it was.
         program.writeText(QStringLiteral("default/default.html"), QStringLiteral("last page"));
-        MApp broken = projectUsing(QStringLiteral("Plain"));
-        broken.DocumentCode = QStringLiteral("Plain\\missing.ddc");
-        PreviewBuilder failing(broken, ProgramFolder(program.path()));
-        QVERIFY(!failing.build(folder));
-        QVERIFY(failing.errorString().contains(QStringLiteral("missing.ddc")));
+        Project broken = projectUsing(QStringLiteral("Plain"));
+        broken.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
+        const Result<QString> failed = PreviewBuilder(broken, ProgramFolder(program.path())).build(folder);
+        QVERIFY(failed.error().contains(QStringLiteral("missing.ddc")));
         QCOMPARE(everythingIn(folder), QStringList{QStringLiteral("default.html")});
 
         // The design folder is gone: nothing of it is left in the preview.
-        MApp gone = projectUsing(QStringLiteral("Plain"));
-        gone.DocumentCodeFolder = QStringLiteral("Gone");
-        PreviewBuilder copying(gone, ProgramFolder(program.path()));
-        QVERIFY(!copying.build(folder));
+        Project gone = projectUsing(QStringLiteral("Plain"));
+        gone.document.DocumentCodeFolder = QStringLiteral("Gone");
+        QVERIFY(!PreviewBuilder(gone, ProgramFolder(program.path())).build(folder));
         QVERIFY(everythingIn(folder).isEmpty());
     }
 

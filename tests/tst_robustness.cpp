@@ -10,7 +10,6 @@
 #include "TestDesigns.h"
 #include "project/ClipboardEntry.h"
 #include "text/Cp932Codec.h"
-#include "app/MApp.h"
 #include "design/PreviewBuilder.h"
 #include "design/Procode.h"
 #include "design/WrepClass.h"
@@ -53,10 +52,10 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("huge.bwk"));
         writeFileBytes(path, bytes);
         bytes.clear();
-        const BwkReader::Result read = BwkReader::readFile(path);
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(read.project->entries.count(), 100);
-        const QAEntry& last = read.project->entries.item(100);
+        const Result<Project> read = BwkReader::readFile(path);
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->entries.count(), 100);
+        const QAEntry& last = read->entries.item(100);
         QCOMPARE(last.question, QStringLiteral("Q100"));
         QCOMPARE(last.answer.size(), qsizetype(800'000));
         QVERIFY(last.answer.startsWith(QStringLiteral("あい FAQ\r\nあい")));
@@ -82,17 +81,17 @@ private slots:
 
     void bytesAndTextReadAlike() {
         QFETCH(QByteArray, file);
-        const BwkReader::Result text = BwkReader::parse(Cp932Codec::decode(file));
-        const BwkReader::Result bytes = BwkReader::parseBytes(file);
-        QCOMPARE(bytes.error, text.error);
-        QVERIFY(bytes.project == text.project);
+        const Result<Project> text = BwkReader::parse(Cp932Codec::decode(file));
+        const Result<Project> bytes = BwkReader::parseBytes(file);
+        QCOMPARE(bytes.error(), text.error());
+        QVERIFY(!text || *bytes == *text);
     }
 
     void hundredMegabyteDescriptionNeverClosed() {
         const QByteArray bytes = kHeader.left(kHeader.lastIndexOf("\"d\"")) + "\"" +
                                  QByteArray("line of text\r\n").repeated(7'200'000);
         QVERIFY(bytes.size() > 100'000'000);
-        const QString error = BwkReader::parse(Cp932Codec::decode(bytes)).error;
+        const QString error = BwkReader::parse(Cp932Codec::decode(bytes)).error();
         QVERIFY2(error.startsWith(QStringLiteral("7行目:")), qPrintable(error));
         QVERIFY2(error.contains(QStringLiteral("閉じる引用符")), qPrintable(error));
     }
@@ -142,10 +141,10 @@ private slots:
         QCOMPARE(run(QStringLiteral("[loop::][") + filler + QStringLiteral("][question.][::loop]")),
                  QStringLiteral("How?Why?\r\n"));
 
-        MApp app = sampleProject();
-        app.DocumentTitle = filler;
-        app.entries.item(3).answer = filler;
-        const QString page = run(app, QStringLiteral("[document.title][loop::][answer.][::loop]"));
+        Project project = sampleProject();
+        project.document.DocumentTitle = filler;
+        project.entries.item(3).answer = filler;
+        const QString page = run(project, QStringLiteral("[document.title][loop::][answer.][::loop]"));
         QCOMPARE(page.size(), 2 * size + qsizetype(std::size(u"Like this.") - 1) + 2);
     }
 
@@ -161,15 +160,13 @@ private slots:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("many.bwk"));
-        QCOMPARE(BwkWriter::writeFile(path, project.document, project.entries), QString());
-        const BwkReader::Result read = BwkReader::readFile(path);
-        QVERIFY2(read.project, qPrintable(read.error));
-        QVERIFY(*read.project == project);
+        QVERIFY(BwkWriter::writeFile(path, project.document, project.entries).ok());
+        const Result<Project> read = BwkReader::readFile(path);
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QVERIFY(*read == project);
 
-        MApp app;
-        app.entries = std::move(project.entries);
         const QString page =
-            run(app, QStringLiteral("[count.][loop::]<[count.selected]:[question.]>[::loop]"));
+            run(project, QStringLiteral("[count.][loop::]<[count.selected]:[question.]>[::loop]"));
         QVERIFY(page.startsWith(QStringLiteral("200000<1:質問1><2:質問2>")));
         QVERIFY(page.endsWith(QStringLiteral("<199999:質問199999><200000:>\r\n")));
     }
@@ -181,21 +178,19 @@ private slots:
         program.addDesign(QStringLiteral("plain"), QStringLiteral("Plain"),
                           QStringLiteral("[loop::][answer.][::loop]"));
         QVERIFY(QDir(program.path()).mkpath(QStringLiteral("default")));
-        MApp app = sampleProject();
-        app.DocumentCode = QStringLiteral("plain\\page.ddc");
-        app.DocumentCodeFolder = QStringLiteral("plain");
-        app.entries.item(1).answer = QString(4096, u'x');
+        Project project = sampleProject();
+        project.document.DocumentCode = QStringLiteral("plain\\page.ddc");
+        project.document.DocumentCodeFolder = QStringLiteral("plain");
+        project.entries.item(1).answer = QString(4096, u'x');
 
-        PreviewBuilder builder(app, ProgramFolder(program.path()));
-        std::optional<QString> page;
-        {
+        const Result<QString> page = [&] {
             const FileSizeLimit fullAfter(1024);
-            page = builder.build(program.filePath(QStringLiteral("default")));
-        }
+            return PreviewBuilder(project, ProgramFolder(program.path()))
+                .build(program.filePath(QStringLiteral("default")));
+        }();
 
         QVERIFY(!page);
-        QVERIFY2(builder.errorString().contains(PreviewBuilder::pageFileName()),
-                 qPrintable(builder.errorString()));
+        QVERIFY2(page.error().contains(PreviewBuilder::pageFileName()), qPrintable(page.error()));
         QCOMPARE(QDir(program.filePath(QStringLiteral("default"))).entryList(QDir::Files),
                  QStringList());
     }
@@ -204,14 +199,12 @@ private slots:
         const QByteArray nul(1, '\0');
         const QByteArray file = "T" + nul + "\r\n" + nul + "\r\nm\r\nA\r\nx\r\nf\r\n\"" + nul +
                                 "\"\r\n" + entryBytes("Q" + nul, nul + "A\r\n" + nul);
-        const BwkReader::Result read = BwkReader::parse(Cp932Codec::decode(file));
-        QVERIFY2(read.project, qPrintable(read.error));
-        QCOMPARE(read.project->document.DocumentTitle, QStringLiteral("T") + QChar(0));
-        QCOMPARE(read.project->entries.item(1).answer,
+        const Result<Project> read = BwkReader::parse(Cp932Codec::decode(file));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        QCOMPARE(read->document.DocumentTitle, QStringLiteral("T") + QChar(0));
+        QCOMPARE(read->entries.item(1).answer,
                  QChar(0) + QStringLiteral("A\r\n") + QChar(0));
-        QCOMPARE(
-            BwkWriter::encode(read.project->document, read.project->entries).bytes.value_or(""),
-            file);
+        QCOMPARE(*BwkWriter::encode(read->document, read->entries), file);
 
         const QString page = run(QChar(0) + QStringLiteral("[document.title]") + QChar(0));
         QCOMPARE(page, QChar(0) + QStringLiteral("Sample") + QChar(0) + QStringLiteral("\r\n"));
@@ -226,15 +219,15 @@ private slots:
         QCOMPARE(entry->answer, QString(QChar(0)));
 
         const auto procode = Procode::parse(Cp932Codec::decode("name" + nul + "\r\nbase\r\n"));
-        QVERIFY(procode);
-        QCOMPARE(procode->displayName, QStringLiteral("name") + QChar(0));
+        QCOMPARE(procode.displayName(), QStringLiteral("name") + QChar(0));
 
         // A NUL in the design's path would cut the path short in the system.
-        MApp app = sampleProject();
-        app.DocumentCode = QStringLiteral("standard") + QChar(0) + QStringLiteral("\\faq.ddc");
-        WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
-        QVERIFY(!engine.ddc_datacode());
-        QVERIFY(engine.errorString().contains(QStringLiteral("doc_code")));
+        Project project = sampleProject();
+        project.document.DocumentCode =
+            QStringLiteral("standard") + QChar(0) + QStringLiteral("\\faq.ddc");
+        WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
+        const Status rendered = engine.ddc_datacode();
+        QVERIFY(rendered.error().contains(QStringLiteral("doc_code")));
     }
 
     void invalidCodePageBytesEverywhere() {
@@ -243,21 +236,20 @@ private slots:
         const QByteArray file =
             "T\x81\r\nH\x81\"\r\nM\x81\x7F\r\nC\xFD\xFE\xFF\r\nx\r\nf\r\n\"d\x82\"\r\n" +
             entryBytes("Q\x9F", "A\x81\r\n\xE0");
-        const BwkReader::Result read = BwkReader::parse(Cp932Codec::decode(file));
-        QVERIFY2(read.project, qPrintable(read.error));
-        const DocumentInfo& doc = read.project->document;
+        const Result<Project> read = BwkReader::parse(Cp932Codec::decode(file));
+        QVERIFY2(read.ok(), qPrintable(read.error()));
+        const DocumentInfo& doc = read->document;
         QCOMPARE(doc.DocumentTitle, QStringLiteral("T\uFFFD"));
         QCOMPARE(doc.DocumentHomepage, QStringLiteral("H\uFFFD\""));
         QCOMPARE(doc.DocumentMail, QStringLiteral("M\uFFFD\u007F"));
         QCOMPARE(doc.DocumentDataview, QStringLiteral("d\uFFFD"));
-        QCOMPARE(read.project->entries.item(1).answer, QStringLiteral("A\uFFFD\r\n\uFFFD"));
+        QCOMPARE(read->entries.item(1).answer, QStringLiteral("A\uFFFD\r\n\uFFFD"));
 
         // Such text cannot be saved again unnoticed: the refusal names the
         // field and the character.
-        const BwkWriter::Encoded saved = BwkWriter::encode(doc, read.project->entries);
-        QVERIFY(!saved.bytes);
-        QVERIFY2(saved.error.contains(QStringLiteral("タイトル")), qPrintable(saved.error));
-        QVERIFY2(saved.error.contains(QStringLiteral("U+FFFD")), qPrintable(saved.error));
+        const QString refusal = BwkWriter::encode(doc, read->entries).error();
+        QVERIFY2(refusal.contains(QStringLiteral("タイトル")), qPrintable(refusal));
+        QVERIFY2(refusal.contains(QStringLiteral("U+FFFD")), qPrintable(refusal));
 
         // On a page it becomes a character reference.
         const QString page = run(Cp932Codec::decode("<\x81>[document.title]\x9F"));

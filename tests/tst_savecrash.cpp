@@ -1,6 +1,7 @@
 // A save that cannot finish, because the process is killed or the disk is
 // full, must leave either the project as it was before the save or the new
-// one, never a mix or a file cut short.
+// one, never a mix or a file cut short. An export that cannot finish leaves
+// no output folder at all.
 
 #include "SaveCrashProjects.h"
 #include "project/BwkReader.h"
@@ -18,7 +19,7 @@
 namespace {
 
 QByteArray fileBytes(const Project& project) {
-    return BwkWriter::encode(project.document, project.entries).bytes.value_or(QByteArray());
+    return *BwkWriter::encode(project.document, project.entries);
 }
 
 QByteArray readAll(const QString& path) {
@@ -62,12 +63,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("project.bwk"));
         Project old;
         old.entries.append(QAEntry{QStringLiteral("Q"), QStringLiteral("A"), 1});
-        QCOMPARE(BwkWriter::writeFile(path, old.document, old.entries), QString());
+        QVERIFY(BwkWriter::writeFile(path, old.document, old.entries).ok());
         const QByteArray before = readAll(path);
 
         const Project large = saveCrashProject(0);
-        const QString error = BwkWriter::writeFile(path, large.document, large.entries);
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!BwkWriter::writeFile(path, large.document, large.entries));
         QCOMPARE(readAll(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("project.bwk")});
@@ -109,9 +109,62 @@ private slots:
         // the loop rather than always in the same place.
         QVERIFY2(found[0] > 0 && found[1] > 0,
                  qPrintable(QStringLiteral("%1 / %2").arg(found[0]).arg(found[1])));
-        const BwkReader::Result read = BwkReader::readFile(path);
-        QVERIFY2(read.project, qPrintable(read.error));
-        QVERIFY(*read.project == projects[0] || *read.project == projects[1]);
+        const Result<Project> read = BwkReader::readFile(path);
+        QVERIFY2(read, qPrintable(read.error()));
+        QVERIFY(*read == projects[0] || *read == projects[1]);
+    }
+
+    void killedExportsLeaveNoFolderThatLooksFinished() {
+        QTemporaryDir dir;
+        Project project = saveCrashProject(0);
+        DocumentInfo& doc = project.document;
+        doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail = doc.DocumentDataview =
+            QStringLiteral("x");
+        doc.DocumentCode = QStringLiteral("standard\\faq.ddc");
+        doc.DocumentCodeFolder = QStringLiteral("standard");
+        const QString projectPath = dir.filePath(QStringLiteral("p.bwk"));
+        QVERIFY(BwkWriter::writeFile(projectPath, project.document, project.entries).ok());
+        const QString output = dir.filePath(QStringLiteral("faq"));
+        const QString cli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
+        const QStringList arguments{QStringLiteral("export"), projectPath, output};
+
+        QProcess exporter;
+        exporter.start(cli, arguments);
+        QVERIFY(exporter.waitForFinished(60'000));
+        QCOMPARE(exporter.exitCode(), 0);
+        const QByteArray page = readAll(output + QStringLiteral("/faq.html"));
+        QVERIFY(page.size() > 1'000'000);
+        QVERIFY(QDir(output).removeRecursively());
+
+        QRandomGenerator random(20261207);
+        int finished = 0;
+        for (int round = 0; round < 30; ++round) {
+            exporter.start(cli, arguments);
+            QVERIFY(exporter.waitForStarted());
+            QThread::msleep(random.bounded(80));
+            exporter.kill();
+            QVERIFY(exporter.waitForFinished(60'000));
+            if (QFileInfo::exists(output)) {
+                QCOMPARE(readAll(output + QStringLiteral("/faq.html")), page);
+                QVERIFY(QDir(output).removeRecursively());
+                ++finished;
+            }
+        }
+        QVERIFY2(finished < 30, "every export finished before it was killed");
+
+        // A file-size limit stops the export with SIGXFSZ half-way through
+        // the page; the folders the killed exports were built in stay hidden
+        // and block nothing.
+        exporter.start(QStringLiteral("/bin/sh"),
+                       {QStringLiteral("-c"), QStringLiteral("ulimit -f 64; exec \"$0\" \"$@\""),
+                        cli, arguments.at(0), arguments.at(1), arguments.at(2)});
+        QVERIFY(exporter.waitForFinished(60'000));
+        QVERIFY(exporter.exitStatus() == QProcess::CrashExit || exporter.exitCode() != 0);
+        QVERIFY(!QFileInfo::exists(output));
+        exporter.start(cli, arguments);
+        QVERIFY(exporter.waitForFinished(60'000));
+        QCOMPARE(exporter.exitCode(), 0);
+        QCOMPARE(readAll(output + QStringLiteral("/faq.html")), page);
     }
 };
 

@@ -1,5 +1,4 @@
 #include "text/Cp932Codec.h"
-#include "app/MApp.h"
 #include "design/DesignCatalog.h"
 #include "design/HtmlExporter.h"
 #include "project/BwkReader.h"
@@ -76,7 +75,7 @@ private slots:
         QVERIFY(designs);
         QVERIFY(designs->size() >= 1);
         for (const DesignCatalog::Design& design : *designs) {
-            QCOMPARE(design.procodeLines.size(), 3);
+            QVERIFY(design.procode.hasDescription());
             QTest::newRow(design.folder.toUtf8().constData())
                 << design.folder << design.designCode();
         }
@@ -85,21 +84,19 @@ private slots:
     void sampleExportsWithEveryDesign() {
         QFETCH(QString, folder);
         QFETCH(QString, code);
-        BwkReader::Result sample =
+        Result<Project> sample =
             BwkReader::readFile(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples/sample.bwk"));
-        QVERIFY2(sample.project, qPrintable(sample.error));
-        MApp app;
-        app.document() = sample.project->document;
-        app.entries = sample.project->entries;
-        app.DocumentCode = code;
-        app.DocumentCodeFolder = folder;
+        QVERIFY2(sample, qPrintable(sample.error()));
+        Project& project = *sample;
+        project.document.DocumentCode = code;
+        project.document.DocumentCodeFolder = folder;
 
-        HtmlExporter exporter(app, ProgramFolder(kDataFolder));
-        const auto page = exporter.render();
-        QVERIFY2(page, qPrintable(exporter.errorString()));
+        const HtmlExporter exporter(project, ProgramFolder(kDataFolder));
+        const Result<QString> page = exporter.render();
+        QVERIFY2(page, qPrintable(page.error()));
         QTemporaryDir dir;
-        const auto pagePath = exporter.write(*page, dir.filePath(QStringLiteral("faq")));
-        QVERIFY2(pagePath, qPrintable(exporter.errorString()));
+        const Result<QString> pagePath = exporter.write(*page, dir.filePath(QStringLiteral("faq")));
+        QVERIFY2(pagePath, qPrintable(pagePath.error()));
 
         QFile file(*pagePath);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -107,9 +104,9 @@ private slots:
         QVERIFY(!html.contains(QChar(0xFFFD)));
         QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>"), Qt::CaseInsensitive));
         QVERIFY(html.contains(QStringLiteral("charset=\"Shift_JIS\""), Qt::CaseInsensitive));
-        QVERIFY(html.contains(app.DocumentTitle));
-        QVERIFY(html.contains(QStringLiteral("mailto:") + app.DocumentMail));
-        QVERIFY(html.contains(QStringLiteral("href=\"") + app.DocumentHomepage + u'"'));
+        QVERIFY(html.contains(project.document.DocumentTitle));
+        QVERIFY(html.contains(QStringLiteral("mailto:") + project.document.DocumentMail));
+        QVERIFY(html.contains(QStringLiteral("href=\"") + project.document.DocumentHomepage + u'"'));
         const QString nesting = tagNestingError(html);
         QVERIFY2(nesting.isEmpty(), qPrintable(nesting));
 
@@ -118,8 +115,8 @@ private slots:
         const QSet<QString> ids = captures(html, QStringLiteral("\\sid=\"([^\"]+)\""));
         for (const QString& target : captures(html, QStringLiteral("href=\"#([^\"]+)\"")))
             QVERIFY2(ids.contains(target), qPrintable(target));
-        QVERIFY(ids.size() >= app.entries.count());
-        for (const QAEntry& entry : app.entries) {
+        QVERIFY(ids.size() >= project.entries.count());
+        for (const QAEntry& entry : project.entries) {
             if (entry.isEnabled())
                 QVERIFY2(html.contains(entry.question), qPrintable(entry.question));
         }

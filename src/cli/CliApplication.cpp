@@ -73,6 +73,18 @@ CliApplication::CliApplication(ProgramFolder defaultProgramFolder, QIODevice& ou
     , m_out(out)
     , m_err(err) {}
 
+int CliApplication::run(const QList<QByteArray>& arguments) {
+    QStringList decoded;
+    for (const QByteArray& argument : arguments) {
+        decoded.append(QFile::decodeName(argument));
+        if (QFile::encodeName(decoded.last()) != argument)
+            return usage(QStringLiteral("引数「%1」にはファイル名の文字コード（UTF-8）で読めないバイトが"
+                                        "あります。")
+                             .arg(decoded.last()));
+    }
+    return run(decoded);
+}
+
 int CliApplication::run(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
@@ -178,15 +190,20 @@ int CliApplication::designs(const ProgramFolder& program) {
     const Result<QStringList> names = DesignList::folderNames(program.designRoot());
     if (!names)
         return fail(names.error());
+    const DesignLocation designLocation(program);
     int status = Success;
     for (const QString& name : *names) {
-        const QString folder = program.designRoot() + u'/' + name;
-        const Result<Procode> procode = Procode::read(folder);
+        const Result<QString> folder = designLocation.folder(name);
+        if (!folder) {
+            status = fail(folder.error());
+            continue;
+        }
+        const Result<Procode> procode = Procode::read(designLocation, *folder);
         if (!procode) {
             status = fail(procode.error());
             continue;
         }
-        if (Status complete = procode->checkNamesDesignFile(folder); !complete) {
+        if (Status complete = procode->checkNamesDesignFile(*folder); !complete) {
             status = fail(complete.error());
             continue;
         }

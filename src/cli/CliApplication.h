@@ -20,6 +20,9 @@ public:
 
     // arguments[0] is the program's name, as in main().
     int run(const QStringList& arguments);
+    // The arguments as the system passed them. One whose bytes do not
+    // survive decoding is refused: as a path it would name another file.
+    int run(const QList<QByteArray>& arguments);
 
 private:
     int render(const QStringList& args, const ProgramFolder& program);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
+#include <new>
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
@@ -11,5 +12,15 @@ int main(int argc, char* argv[]) {
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     CliApplication cli(ProgramFolder::ofExecutable(), out, err);
-    return cli.run(QCoreApplication::arguments());
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    try {
+        return cli.run(arguments);
+    } catch (const std::bad_alloc&) {
+        // The last line of defence: whatever ran out of memory is reported
+        // as a failure rather than ending in an abort.
+        std::fputs("brindlewick-cli: メモリが足りません。\n", stderr);
+        return CliApplication::InputOutputError;
+    }
 }

@@ -6,12 +6,17 @@ Result<QList<DesignCatalog::Design>> DesignCatalog::read(const QString& designRo
     const Result<QStringList> names = DesignList::folderNames(designRoot);
     if (!names)
         return Failure{names.error()};
-    QList<Design> designs;
+    const DesignLocation designs(designRoot);
+    QList<Design> found;
     for (const QString& name : *names) {
-        Result<Procode> procode = Procode::read(designRoot + u'/' + name);
+        const Result<QString> folder = designs.folder(name);
+        // A design that leads out of the root is no design of this program.
+        if (!folder)
+            continue;
+        Result<Procode> procode = Procode::read(designs, *folder);
         if (!procode)
             return Failure{procode.error()};
-        designs.append(Design{name, std::move(*procode)});
+        found.append(Design{name, std::move(*procode)});
     }
-    return designs;
+    return found;
 }

@@ -20,6 +20,7 @@ public:
     };
 
     // Fails when the design root is missing or a name in it is not a folder
-    // with a readable "procode".
+    // with a readable "procode". A folder that resolves outside the root is
+    // left out.
     static Result<QList<Design>> read(const QString& designRoot);
 };

@@ -1,9 +1,39 @@
 #include "design/DesignCopier.h"
 
 #include "design/Procode.h"
+#include "text/Cp932Codec.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <dirent.h>
+
+namespace {
+
+// A name in the folder whose bytes do not survive decoding into a QString:
+// copying by the decoded name would miss the file. Such names come from
+// designs made on Windows and unpacked in code page 932; the message shows
+// the name in that code page.
+Status checkNamesDecode(const QString& folder) {
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return {};
+    Status checked;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.') || QFile::encodeName(QFile::decodeName(name)) == name)
+            continue;
+        checked = Failure{
+            QStringLiteral("素材ファイル「%1」の名前はこのシステムの文字コードで表せないため"
+                           "コピーできません。名前を変えてください。")
+                .arg(Cp932Codec::decode(name))};
+        break;
+    }
+    ::closedir(dir);
+    return checked;
+}
+
+} // namespace
 
 bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
     // Matched without regard to case, as the design's authors' file systems do.
@@ -11,23 +41,49 @@ bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
            fileName.compare(Procode::fileName(), Qt::CaseInsensitive) == 0;
 }
 
-Status DesignCopier::copy(const QString& designFolder, const QString& targetFolder) {
-    const QDir source(designFolder);
-    if (!source.exists())
-        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder)};
-    const QDir target(targetFolder);
-
-    const QStringList files = source.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& name : files) {
+Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const QString& folder) {
+    if (Status names = checkNamesDecode(folder); !names)
+        return Failure{names.error()};
+    // System entries too (pipes, devices, dangling links), so that they are
+    // refused rather than passed over.
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList copied;
+    for (const QString& name : names) {
         if (isDesignOnlyFile(name))
             continue;
+        const QString path = folder + u'/' + name;
+        if (!designs.resolvesInside(path))
+            return Failure{QStringLiteral("素材ファイル「%1」はデザインフォルダ（doc_code）の外を"
+                                          "指しているため、コピーできません。")
+                               .arg(path)};
+        if (!QFileInfo(path).isFile())
+            return Failure{
+                QStringLiteral("素材ファイル「%1」は通常のファイルではないため、コピーできません。")
+                    .arg(path)};
+        copied.append(name);
+    }
+    return copied;
+}
+
+Status DesignCopier::copy(const DesignLocation& designs, const QString& designFolder,
+                          const QString& targetFolder) {
+    if (!QDir(designFolder).exists())
+        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder)};
+    const Result<QStringList> names = resources(designs, designFolder);
+    if (!names)
+        return Failure{names.error()};
+
+    const QDir source(designFolder);
+    const QDir target(targetFolder);
+    for (const QString& name : *names) {
         const QString destination = target.filePath(name);
         if (QFile::exists(destination) && !QFile::remove(destination))
             return Failure{QStringLiteral("「%1」を置き換えられません。").arg(destination)};
         QFile file(source.filePath(name));
         if (!file.copy(destination))
             return Failure{QStringLiteral("「%1」を「%2」にコピーできません（%3）")
-                .arg(file.fileName(), targetFolder, file.errorString())};
+                               .arg(file.fileName(), targetFolder, file.errorString())};
     }
 
     const QStringList leftovers = target.entryList(QDir::Files, QDir::Name);

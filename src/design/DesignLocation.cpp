@@ -1,5 +1,9 @@
 #include "design/DesignLocation.h"
 
+#include "text/TextFile.h"
+
+#include <QFileInfo>
+
 namespace {
 
 bool isPlainComponent(QStringView name) {
@@ -9,15 +13,40 @@ bool isPlainComponent(QStringView name) {
 
 } // namespace
 
-Result<QString> DesignLocation::folder(const ProgramFolder& program, const QString& folderName) {
-    if (!isPlainComponent(folderName))
-        return outside(folderName);
-    return program.designRoot() + u'/' + folderName;
+DesignLocation::DesignLocation(const QString& designRoot)
+    : m_root(designRoot)
+    , m_resolvedRoot(QFileInfo(m_root).canonicalFilePath()) {}
+
+bool DesignLocation::resolvesInside(const QString& path) const {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    const QString resolved = info.canonicalFilePath();
+    // A dangling link resolves to nothing: it leads nowhere the program may go.
+    return isBelowRoot(resolved);
 }
 
-Result<QString> DesignLocation::designFile(const ProgramFolder& program,
-                                           const QString& documentCode) {
-    QString path = program.designRoot();
+bool DesignLocation::holds(const QString& existingFolder) const {
+    const QString resolved = QFileInfo(existingFolder).canonicalFilePath();
+    return !resolved.isEmpty() && (resolved == m_resolvedRoot || isBelowRoot(resolved));
+}
+
+bool DesignLocation::isBelowRoot(const QString& resolved) const {
+    return !resolved.isEmpty() && !m_resolvedRoot.isEmpty() &&
+           resolved.startsWith(m_resolvedRoot + u'/');
+}
+
+Result<QString> DesignLocation::folder(const QString& folderName) const {
+    if (!isPlainComponent(folderName))
+        return outside(folderName);
+    QString path = m_root + u'/' + folderName;
+    if (!resolvesInside(path))
+        return outside(folderName);
+    return path;
+}
+
+Result<QString> DesignLocation::designFile(const QString& documentCode) const {
+    QString path = m_root;
     // Windows accepts both separators, so a stored path may use either.
     for (QStringView component : QStringView(documentCode).tokenize(u'\\')) {
         for (QStringView part : component.tokenize(u'/')) {
@@ -27,13 +56,20 @@ Result<QString> DesignLocation::designFile(const ProgramFolder& program,
             path += part;
         }
     }
-    if (path.size() == program.designRoot().size())
+    if (path.size() == m_root.size() || !resolvesInside(path))
         return outside(documentCode);
     return path;
 }
 
+Result<QString> DesignLocation::readDesignText(const QString& path) const {
+    if (!resolvesInside(path))
+        return Failure{QStringLiteral("「%1」はデザインフォルダ（doc_code）の外を指しています。")
+                           .arg(path)};
+    return TextFile::readRegularFile(path);
+}
+
 Failure DesignLocation::outside(const QString& value) {
     return Failure{QStringLiteral(
-               "デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
-        .arg(value)};
+                       "デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
+                       .arg(value)};
 }

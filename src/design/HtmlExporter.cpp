@@ -7,7 +7,47 @@
 #include "text/FileWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+
+namespace {
+
+Failure alreadyThere(const QString& output) {
+    return Failure{
+        QStringLiteral("「%1」は既にあります。html出力には新しいフォルダ名を指定してください。")
+            .arg(output)};
+}
+
+// The folder as the user named it, without trailing slashes, so that its
+// last component is the page's name. Nothing else is cleaned: "link/../faq"
+// is for the file system to resolve, through the link.
+QString withoutTrailingSlashes(QString path) {
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+// A new hidden folder beside the output folder, in which the export is
+// built. A name taken by another export, or left by one that was killed, is
+// passed over.
+Result<QString> makeStagingFolder(const QString& parent, const QString& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = QStringLiteral("%1/.%2.part-%3")
+                                 .arg(parent, name)
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+        if (QDir().mkdir(path))
+            return path;
+        if (!QFileInfo::exists(path))
+            break;
+    }
+    return Failure{QStringLiteral("フォルダ「%1」の中に作業用のフォルダを作成できません。").arg(parent)};
+}
+
+} // namespace
 
 HtmlExporter::HtmlExporter(const Project& project, ProgramFolder program)
     : m_project(project)
@@ -23,32 +63,47 @@ Result<QString> HtmlExporter::render() const {
 }
 
 Result<QString> HtmlExporter::write(const QString& page, const QString& outputPath) const {
-    const Result<QString> designFolder =
-        DesignLocation::folder(m_program, m_project.document.DocumentCodeFolder);
+    const DesignLocation designs(m_program);
+    const Result<QString> designFolder = designs.folder(m_project.document.DocumentCodeFolder);
     if (!designFolder)
         return Failure{designFolder.error()};
 
-    const QFileInfo output(QDir::cleanPath(outputPath));
-    if (output.exists() || output.isSymLink())
-        return Failure{
-            QStringLiteral("「%1」は既にあります。html出力には新しいフォルダ名を指定してください。")
-                .arg(output.filePath())};
-    if (!QDir().mkdir(output.filePath()))
-        return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output.filePath())};
+    const QString output = withoutTrailingSlashes(outputPath);
+    const QFileInfo outputInfo(output);
+    if (outputInfo.exists() || outputInfo.isSymLink())
+        return alreadyThere(output);
+    const QString parent = outputInfo.path();
+    if (!QFileInfo(parent).isDir())
+        return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
+    if (designs.holds(parent))
+        return Failure{QStringLiteral("「%1」はデザインフォルダ（doc_code）の中です。html出力には"
+                                      "ほかの場所を指定してください。")
+                           .arg(output)};
 
-    // From here on the folder is ours: whatever fails removes it again.
-    const auto abandon = [&](const Status& failed) -> Result<QString> {
-        QDir(output.filePath()).removeRecursively();
-        return Failure{failed.error()};
+    // The page and the resources are made in a hidden folder that becomes
+    // the output folder only when complete: an export that is killed or
+    // fails half-way leaves no folder that looks finished.
+    const Result<QString> staging = makeStagingFolder(parent, outputInfo.fileName());
+    if (!staging)
+        return Failure{staging.error()};
+    const auto abandon = [&](const QString& message) -> Result<QString> {
+        QDir(*staging).removeRecursively();
+        return Failure{message};
     };
 
-    if (Status copied = DesignCopier::copy(*designFolder, output.filePath()); !copied)
-        return abandon(copied);
-
-    const QString pagePath = output.filePath() + u'/' + output.fileName() + QStringLiteral(".html");
-    if (Status written = writePageFile(pagePath, page); !written)
-        return abandon(written);
-    return pagePath;
+    if (Status copied = DesignCopier::copy(designs, *designFolder, *staging); !copied)
+        return abandon(copied.error());
+    const QString pageName = outputInfo.fileName() + QStringLiteral(".html");
+    if (Status written = writePageFile(*staging + u'/' + pageName, page); !written)
+        return abandon(written.error());
+    // Never over a folder that appeared meanwhile, not even an empty one.
+    if (::renameat2(AT_FDCWD, QFile::encodeName(*staging).constData(), AT_FDCWD,
+                    QFile::encodeName(output).constData(), RENAME_NOREPLACE) != 0) {
+        if (errno == EEXIST)
+            return abandon(alreadyThere(output).message);
+        return abandon(QStringLiteral("フォルダ「%1」を作成できません。").arg(output));
+    }
+    return output + u'/' + pageName;
 }
 
 Status HtmlExporter::writePageFile(const QString& path, const QString& page) {

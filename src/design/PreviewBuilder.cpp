@@ -27,8 +27,8 @@ Result<QString> PreviewBuilder::build(const QString& previewFolder) const {
     WrepClass engine(m_project, m_program);
     if (Status run = engine.ddc_datacode(); !run)
         return Failure{run.error()};
-    const Result<QString> designFolder =
-        DesignLocation::folder(m_program, m_project.document.DocumentCodeFolder);
+    const DesignLocation designs(m_program);
+    const Result<QString> designFolder = designs.folder(m_project.document.DocumentCodeFolder);
     if (!designFolder)
         return Failure{designFolder.error()};
     if (!QDir(previewFolder).exists())
@@ -42,7 +42,7 @@ Result<QString> PreviewBuilder::build(const QString& previewFolder) const {
         (void)removePlainFiles(previewFolder);
         return Failure{failed.error()};
     };
-    if (Status copied = DesignCopier::copy(*designFolder, previewFolder); !copied)
+    if (Status copied = DesignCopier::copy(designs, *designFolder, previewFolder); !copied)
         return abandon(copied);
 
     const QString pagePath = previewFolder + u'/' + pageFileName();

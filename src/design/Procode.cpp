@@ -1,6 +1,6 @@
 #include "design/Procode.h"
 
-#include "text/TextFile.h"
+#include "text/LineReader.h"
 
 Procode Procode::parse(QStringView text) {
     LineReader lines(text);
@@ -10,8 +10,8 @@ Procode Procode::parse(QStringView text) {
     return procode;
 }
 
-Result<Procode> Procode::read(const QString& designFolder) {
-    const Result<QString> text = TextFile::read(designFolder + u'/' + fileName());
+Result<Procode> Procode::read(const DesignLocation& designs, const QString& designFolder) {
+    const Result<QString> text = designs.readDesignText(designFolder + u'/' + fileName());
     if (!text)
         return Failure{text.error()};
     return parse(*text);

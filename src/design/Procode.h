@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/DesignLocation.h"
 #include "text/Result.h"
 
 #include <QString>
@@ -14,8 +15,9 @@ public:
     static QString fileName() { return QStringLiteral("procode"); }
 
     // The design folder's procode as it stands, with however many of the
-    // three lines it has.
-    static Result<Procode> read(const QString& designFolder);
+    // three lines it has. It is read only as a regular file inside the
+    // design root.
+    static Result<Procode> read(const DesignLocation& designs, const QString& designFolder);
     static Procode parse(QStringView text);
 
     // The lines read, at most three.

@@ -5,6 +5,11 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QByteArray TextFile::readAll(QFile& file) {
     // One read into a buffer of the file's size, which may use huge pages;
@@ -35,9 +40,38 @@ Result<QByteArray> TextFile::readBytes(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return Failure{
             QStringLiteral("ファイル「%1」を開けません（%2）").arg(path, file.errorString())};
+    return readFrom(file);
+}
+
+Result<QByteArray> TextFile::readFrom(QFile& file) {
     QByteArray bytes = readAll(file);
     if (file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("ファイル「%1」を読み込めません（%2）")
-                           .arg(path, file.errorString())};
+                           .arg(file.fileName(), file.errorString())};
     return bytes;
+}
+
+Result<QString> TextFile::readRegularFile(const QString& path) {
+    // Opening without blocking returns at once for a pipe with no writer;
+    // the type is then checked on what was opened, not on the name.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Failure{QStringLiteral("ファイル「%1」を開けません（%2）")
+                           .arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Failure{QStringLiteral("「%1」は通常のファイルではありません").arg(path)};
+    }
+    QFile file;
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Failure{
+            QStringLiteral("ファイル「%1」を開けません（%2）").arg(path, file.errorString())};
+    }
+    Result<QByteArray> bytes = readFrom(file);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return Cp932Codec::decode(*bytes);
 }

@@ -18,6 +18,12 @@ public:
     // piece; fails like read().
     static Result<QByteArray> readBytes(const QString& path);
 
+    // Like read(), for files that come with downloaded designs: only a
+    // regular file is read. A pipe, a device or a folder fails at once,
+    // without waiting for a writer or reading without end.
+    static Result<QString> readRegularFile(const QString& path);
+
 private:
+    static Result<QByteArray> readFrom(QFile& file);
     static QByteArray readAll(QFile& file);
 };
