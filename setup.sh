@@ -13,9 +13,11 @@ run | test) ;;
     ;;
 esac
 
-# Qt for the core and the windows, and a Japanese font so the windows and the
-# pages can be read.
-packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-noto-cjk)
+# Qt for the core and the windows, Qt's own Japanese translation for the
+# standard dialogs, and a Japanese font so the windows and the pages can be
+# read. The desktop file tools check the desktop entry and the AppStream file.
+packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-noto-cjk
+    qt6-translations-l10n desktop-file-utils appstream)
 # Benchmarks (bench/) and the whole-process measurement; clang and its
 # sanitizer and libFuzzer runtimes for the fuzz targets (fuzz/run.sh).
 packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)

@@ -48,6 +48,22 @@ private slots:
         QCOMPARE(encoded, QByteArray("\x87\x54\x81\xE6", 4));
     }
 
+    void linuxLookAlikesAreStoredAsTheWindowsCharacters() {
+        // What Linux input methods type for 〜 − — ‖ ¢ £ ¬ is kept, under the
+        // code page's own codes, and reads back in the Windows forms.
+        const QString typed = QStringLiteral("9時\u301C17時\u2212\u2014\u2016\u00A2\u00A3\u00AC");
+        QByteArray encoded;
+        QCOMPARE(Cp932Codec::encode(typed, encoded), std::nullopt);
+        QCOMPARE(encoded, QByteArray("9\x8E\x9E\x81\x60" "17\x8E\x9E\x81\x7C\x81\x5C\x81\x61"
+                                     "\x81\x91\x81\x92\x81\xCA"));
+        QCOMPARE(Cp932Codec::decode(encoded),
+                 QStringLiteral("9時\uFF5E17時\uFF0D\u2015\u2225\uFFE0\uFFE1\uFFE2"));
+        QByteArray page;
+        Cp932Codec::encodeForHtml(typed, page);
+        QCOMPARE(page, encoded);
+        QCOMPARE(Cp932Codec::findUnencodable(typed), std::nullopt);
+    }
+
     void everyRepresentableCharacterRoundTrips() {
         // Every double-byte code decodes to a character that encodes back to
         // bytes that decode to the same character.

@@ -61,6 +61,7 @@ private:
     // Code page bytes for each BMP character: 0 = unmapped, below 0x100 a
     // single byte, otherwise lead << 8 | trail.
     void fillFromSystem(quint16* encoded);
+    void addLookAlikes(quint16* encoded);
     void fillWire(const quint16* encoded);
 };
 
@@ -104,7 +105,23 @@ Tables::Tables() {
     const std::unique_ptr<quint16[]> encoded(new quint16[65536]);
     std::fill_n(encoded.get(), 65536, kUnmapped);
     fillFromSystem(encoded.get());
+    addLookAlikes(encoded.get());
     fillWire(encoded.get());
+}
+
+void Tables::addLookAlikes(quint16* encoded) {
+    // Linux input methods type these where Windows has the code page's own
+    // characters, which look the same: 〜 for ～, − for －, and so on. They
+    // are stored as the code page's characters, so text typed here is kept;
+    // read back, it shows the Windows forms, as files from Windows always do.
+    static constexpr std::pair<char16_t, quint16> kLookAlikes[] = {
+        {u'\u301C', 0x8160}, {u'\u2212', 0x817C}, {u'\u2014', 0x815C}, {u'\u2016', 0x8161},
+        {u'\u00A2', 0x8191}, {u'\u00A3', 0x8192}, {u'\u00AC', 0x81CA},
+    };
+    for (const auto& [character, code] : kLookAlikes) {
+        if (encoded[character] == kUnmapped)
+            encoded[character] = code;
+    }
 }
 
 void Tables::fillFromSystem(quint16* encoded) {
