@@ -1,7 +1,8 @@
 /* Brindlewick accordion FAQ design.
-   Opens the answer that the address points at (#q3 and so on), adds the
-   "open all" and "close all" buttons, and prints every answer. Without this
-   script the page still works: every question opens with a click. */
+   Opens the answer that the address points at (#q-1a2b3c4d and so on),
+   adds the "open all" and "close all" buttons, and prints every answer.
+   Without this script the page still works: every question opens with a
+   click. The search box has its own script, search.js. */
 (function () {
   "use strict";
 
