@@ -3,11 +3,11 @@
 // well under one frame (16 ms).
 
 #include "BenchProjects.h"
+#include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "design/PreviewBuilder.h"
 #include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
-#include "forms/QAListModel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,12 +35,13 @@ void addRowToShownTable(benchmark::State& state) {
     window.show();
     QApplication::processEvents();
     const QAEntry entry{QStringLiteral("追加した質問"), QStringLiteral("答え"), 1};
+    ProjectModel& project = window.projectModel();
     for (auto _ : state) {
-        window.model().appendEntry(entry);
-        window.entryCommands().setCurrentPosition(app.entries.count());
+        project.appendEntry(entry);
+        window.entryCommands().setCurrentPosition(project.entries().count());
         QApplication::processEvents();
         state.PauseTiming();
-        window.model().removeEntry(app.entries.count());
+        project.removeEntry(project.entries().count());
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -50,13 +51,13 @@ BENCHMARK(addRowToShownTable)->Arg(1000)->Arg(32767)->Unit(benchmark::kMilliseco
 // The preview's build steps: the page, the emptied folder, the design's
 // files and default.html.
 void buildPreviewFolder(benchmark::State& state) {
-    MApp app = BenchProjects::instance().app(int(state.range(0)));
+    const Project& project = BenchProjects::instance().project(int(state.range(0)));
     const QString folder = BenchProjects::instance().scratchPath(QStringLiteral("preview"));
     QDir().mkpath(folder);
-    PreviewBuilder builder(app, BenchProjects::instance().programFolder());
+    PreviewBuilder builder(project, BenchProjects::instance().programFolder());
     for (auto _ : state) {
-        if (!builder.build(folder))
-            state.SkipWithError(qPrintable(builder.errorString()));
+        if (const Result<QString> built = builder.build(folder); !built)
+            state.SkipWithError(qPrintable(built.error()));
     }
 }
 BENCHMARK(buildPreviewFolder)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -2,20 +2,35 @@
 
 #include "ScriptedDialogs.h"
 #include "app/MApp.h"
+#include "app/ProjectModel.h"
+#include "forms/DataProcForm.h"
 #include "forms/MainForm.h"
-#include "forms/PreviewReloader.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
-// Stands in for the live preview and counts how often it was rebuilt.
-class CountingPreview : public PreviewReloader {
-public:
-    int reloads = 0;
-    void reload() override { ++reloads; }
-};
+// The child of this type and object name. A missing one ends the run: every
+// check after it would fail for the same reason.
+template <typename Child>
+Child& child(const QObject& parent, const char* name) {
+    auto* found = parent.findChild<Child*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("%s has no %s named %s", parent.metaObject()->className(),
+               Child::staticMetaObject.className(), name);
+    return *found;
+}
+
+inline void click(const QWidget& dialog, const char* button) {
+    child<QPushButton>(dialog, button).click();
+}
 
 // Acts in the next modal dialog of type Dialog as soon as it shows; the
 // command that opens it is run right after this call.
@@ -28,24 +43,58 @@ void whenOpen(std::function<void(Dialog&)> act) {
     });
 }
 
-// A main window with its own state, scripted answers and a counting preview.
+// What the user does in the next entry dialog.
+struct EntryInput {
+    QString question;
+    QString answer;
+    bool enabled = true;
+    enum { Ok, Cancel, Close } button = Ok;
+};
+
+inline void fillEntryDialog(const DataProcForm& dialog, const QString& question,
+                            const QString& answer) {
+    child<QLineEdit>(dialog, "QuestionEdit").setText(question);
+    child<QPlainTextEdit>(dialog, "AnswerEdit").setPlainText(answer);
+}
+
+inline void type(const EntryInput& input) {
+    whenOpen<DataProcForm>([input](DataProcForm& dialog) {
+        fillEntryDialog(dialog, input.question, input.answer);
+        child<QCheckBox>(dialog, "checks_check").setChecked(input.enabled);
+        if (input.button == EntryInput::Close)
+            dialog.close();
+        else
+            click(dialog, input.button == EntryInput::Ok ? "okButton" : "cancelButton");
+        // Still open after OK (a question answered No): closed so the test
+        // goes on to check what it saw.
+        if (dialog.isVisible())
+            click(dialog, "cancelButton");
+    });
+}
+
+// A main window with its own state and scripted answers. It counts how often
+// the open preview was to be rebuilt, without starting a browser engine.
 struct WindowUnderTest {
     explicit WindowUnderTest(const QString& programFolder)
-        : window(app, dialogs, ProgramFolder(programFolder)) {
-        window.setPreviewReloader(&preview);
-    }
+        : window(app, dialogs, ProgramFolder(programFolder)) {}
     ~WindowUnderTest() {
         // Closing without an exit prompt: the test has checked what it wanted.
         app.DataChanged = false;
     }
 
-    // An unexpected question or dialog fails the test that caused it.
+    void trigger(const char* action) { child<QAction>(window, action).trigger(); }
+    ProjectModel& project() { return window.projectModel(); }
+    // For setting up a test: the table does not show the document.
+    DocumentInfo& document() { return app.project.document; }
+    qsizetype previewReloads() const { return previewOutdated.count(); }
+
+    // An unexpected or unused answer fails the test that scripted it.
     void verifyAllAnswered() const {
-        QVERIFY2(dialogs.unexpected.isEmpty(), qPrintable(dialogs.unexpected.join(u'|')));
+        QVERIFY2(dialogs.allAnswered(), qPrintable(dialogs.unexpected.join(u'|')));
     }
 
     MApp app;
     ScriptedDialogs dialogs;
-    CountingPreview preview;
     MainForm window;
+    QSignalSpy previewOutdated{&window, &MainForm::previewOutdated};
 };

@@ -17,7 +17,9 @@ public:
         bool operator==(const Shown&) const = default;
     };
 
+    // The answers to the next questions, Yes being true.
     QList<bool> answers;
+    // The paths the next file dialogs return; an empty one cancels.
     QStringList files;
     QList<Shown> questions;
     QList<Shown> reports;
@@ -25,30 +27,16 @@ public:
     int beeps = 0;
     QStringList unexpected;
 
-    ScriptedDialogs& answer(bool yes) {
-        answers.append(yes);
-        return *this;
-    }
-    // A path to return from the next file dialog; empty means cancel.
-    ScriptedDialogs& file(const QString& path) {
-        files.append(path);
-        return *this;
-    }
-
     bool askYesNo(const QString& text, const QString& title) override {
         questions.append({text, title});
-        if (answers.isEmpty()) {
+        if (answers.isEmpty())
             unexpected.append(text);
-            return false;
-        }
-        return answers.takeFirst();
+        return !answers.isEmpty() && answers.takeFirst();
     }
-
     void report(const QString& text, const QString& title) override {
         reports.append({text, title});
     }
     void beep() override { ++beeps; }
-
     FileChoice chooseFileToOpen(const QString& filter) override { return nextFile(filter); }
     FileChoice chooseFileToSave(const QString& filter) override { return nextFile(filter); }
 
@@ -59,13 +47,9 @@ public:
 private:
     FileChoice nextFile(const QString& filter) {
         filters.append(filter);
-        if (files.isEmpty()) {
+        if (files.isEmpty())
             unexpected.append(QStringLiteral("file dialog ") + filter);
-            return {};
-        }
-        const QString path = files.takeFirst();
-        if (path.isEmpty())
-            return {};
-        return {path, QFileInfo(path).fileName()};
+        const QString path = files.isEmpty() ? QString() : files.takeFirst();
+        return path.isEmpty() ? FileChoice{} : FileChoice{path, QFileInfo(path).fileName()};
     }
 };

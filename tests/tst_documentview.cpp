@@ -1,32 +1,34 @@
-#include "ScriptedDialogs.h"
+#include "FormTestHelpers.h"
 #include "TestDesigns.h"
-#include "app/MApp.h"
+#include "forms/DocumentCodeForm.h"
+#include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/EntryCommands.h"
-#include "forms/MainForm.h"
-#include "forms/QAListModel.h"
 #include "forms/Twips.h"
-#include "project/BwkReader.h"
 
-#include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
+QWebEngineView& browser(DocumentViewForm& view) {
+    return child<QWebEngineView>(view, "WebBrowserCtrl");
+}
+
 // The text of the page the view shows, once it is there.
-QString shownText(QWebEngineView* view) {
+QString shownText(DocumentViewForm& view) {
     QString text;
     bool done = false;
-    view->page()->toPlainText([&](const QString& result) {
+    browser(view).page()->toPlainText([&](const QString& result) {
         text = result;
         done = true;
     });
     if (!QTest::qWaitFor([&done] { return done; }, 10000))
-        return QStringLiteral("(no text arrived)");
+        return u"(no text arrived)"_s;
     return text;
 }
 
@@ -46,110 +48,83 @@ private:
 
 private slots:
     void initTestCase() {
-        m_program.addDesign(QStringLiteral("plain"), QStringLiteral("Plain"),
+        m_program.addDesign(u"plain"_s, u"Plain"_s,
                             QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"Shift_JIS\">"
                                            "<title>[document.title]</title></head><body>\r\n"
                                            "<h1>[document.title]</h1>\r\n"
                                            "[loop::]<p style=\"height:400px\">[question.]</p>\r\n"
                                            "[::loop]</body></html>"),
-                            {QStringLiteral("old.ddc")});
-        QVERIFY(QDir(m_program.path()).mkdir(QStringLiteral("default")));
+                            {u"spare.ddc"_s});
+        m_program.addDesign(u"zz-second"_s, u"Second"_s,
+                            u"<html><body><h2>second design</h2>[loop::]<p>[question.]</p>[::loop]"
+                            "</body></html>"_s);
+        QVERIFY(QDir(m_program.path()).mkdir(u"default"_s));
     }
 
-    void previewFollowsTheProject() {
-        MApp app;
-        ScriptedDialogs dialogs;
-        MainForm window(app, dialogs, ProgramFolder(m_program.path()));
-        app.DocumentTitle = QStringLiteral("日本語のFAQ");
-        app.DocumentCreater = app.DocumentMail = app.DocumentDataview = QStringLiteral("x");
-        app.DocumentCode = QStringLiteral("plain\\page.ddc");
-        app.DocumentCodeFolder = QStringLiteral("plain");
+    // From a fresh start: the quick settings, entries, a design chosen in the
+    // settings, a design that cannot be read, and the export.
+    void previewFollowsEveryChangeUntilClosed() {
+        WindowUnderTest ui(m_program.path());
+        ui.dialogs.answers << true;
+        ui.trigger("AutoDocument_ProjectMenu");
         for (int i = 1; i <= 20; ++i)
-            window.model().appendEntry(QAEntry{QStringLiteral("質問%1").arg(i), QString(), 1});
-
-        window.DocumentView_ProjectMenu->trigger();
-        QVERIFY(app.DocumentViewOpen);
-        DocumentViewForm& view = window.documentView();
+            ui.project().appendEntry(QAEntry{u"質問%1"_s.arg(i), QString(), 1});
+        ui.trigger("DocumentView_ProjectMenu");
+        QVERIFY(ui.app.DocumentViewOpen);
+        DocumentViewForm& view = ui.window.documentView();
         QVERIFY(waitForLoad(view));
-        QCOMPARE(view.pagePath(), m_program.filePath(QStringLiteral("default/default.html")));
-        QVERIFY(!QFile::exists(m_program.filePath(QStringLiteral("default/old.ddc"))));
-        const QString text = shownText(view.WebBrowserCtrl);
-        QVERIFY2(text.contains(QStringLiteral("日本語のFAQ")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("質問20")));
+        QCOMPARE(view.pagePath(), m_program.filePath(u"default/default.html"_s));
+        QVERIFY(!QFile::exists(m_program.filePath(u"default/spare.ddc"_s)));
+        const QString text = shownText(view);
+        QVERIFY2(text.contains(u"えふきゅーえー"_s) && text.contains(u"質問20"_s),
+                 qPrintable(text));
 
-        // A change while the preview is open rebuilds it, and the reader
-        // keeps their place in the page.
-        view.WebBrowserCtrl->page()->runJavaScript(QStringLiteral("window.scrollTo(0, 2000);"));
-        QTRY_VERIFY(view.WebBrowserCtrl->page()->scrollPosition().y() > 1000);
-        window.model().appendEntry(QAEntry{QStringLiteral("新しい質問"), QString(), 1});
-        window.announceChange();
+        // An added entry shows, and the reader keeps their place in the page.
+        browser(view).page()->runJavaScript(u"window.scrollTo(0, 2000);"_s);
+        QTRY_VERIFY(browser(view).page()->scrollPosition().y() > 1000);
+        type({u"新しい質問"_s, u"答え"_s});
+        ui.trigger("add_QACommand");
         QVERIFY(waitForLoad(view));
-        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("新しい質問")));
-        QTRY_VERIFY_WITH_TIMEOUT(view.WebBrowserCtrl->page()->scrollPosition().y() > 1000, 5000);
+        QVERIFY(shownText(view).contains(u"新しい質問"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(browser(view).page()->scrollPosition().y() > 1000, 5000);
 
-        // A design that cannot be read shows a notice instead of the page,
-        // without a message box.
-        app.DocumentCode = QStringLiteral("plain\\gone.ddc");
-        window.announceChange();
+        whenOpen<DocumentDataForm>([](DocumentDataForm& settings) {
+            whenOpen<DocumentCodeForm>([](DocumentCodeForm& designs) {
+                child<QComboBox>(designs, "DocumentCodeCombo").setCurrentText(u"Second"_s);
+                click(designs, "okButton");
+            });
+            click(settings, "datainfoButton");
+            click(settings, "okButton");
+        });
+        ui.trigger("Document_ProjectMenu");
         QVERIFY(waitForLoad(view));
-        QVERIFY(view.notice().contains(QStringLiteral("gone.ddc")));
-        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("gone.ddc")));
-        QVERIFY(dialogs.reports.isEmpty());
+        QVERIFY(shownText(view).contains(u"second design"_s));
+
+        QTemporaryDir out;
+        ui.dialogs.files << out.filePath(u"site"_s);
+        ui.trigger("html_FileMenu");
+        QCOMPARE(ui.dialogs.reports.value(0).text, u"htmlファイルを書き出しました。"_s);
+        QFile page(out.filePath(u"site/site.html"_s));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(Cp932Codec::decode(page.readAll()).contains(u"<p>新しい質問</p>"_s));
+
+        // A design that cannot be read shows a notice, not a message box.
+        DocumentInfo document = ui.project().document();
+        document.DocumentCode = u"zz-second\\gone.ddc"_s;
+        ui.project().setDocument(document);
+        QVERIFY(waitForLoad(view));
+        QVERIFY(view.notice().contains(u"gone.ddc"_s));
+        QVERIFY(shownText(view).contains(u"gone.ddc"_s));
+        QCOMPARE(ui.dialogs.reports.size(), 1);
 
         // Closed, it is no longer rebuilt.
         view.close();
-        QVERIFY(!app.DocumentViewOpen);
-        app.DocumentCode = QStringLiteral("plain\\page.ddc");
+        QVERIFY(!ui.app.DocumentViewOpen);
         QFile::remove(view.pagePath());
-        window.announceChange();
+        document.DocumentCode = u"zz-second\\page.ddc"_s;
+        ui.project().setDocument(document);
         QVERIFY(!QFile::exists(view.pagePath()));
-    }
-
-    // From a fresh start: quick settings, entries, the preview following
-    // each edit, a change of design, and the export.
-    void endToEndFromAFreshStart() {
-        TestProgramFolder program;
-        program.addDesign(QStringLiteral("a-first"), QStringLiteral("First"),
-                          QStringLiteral("<html><body><h1>[document.title]</h1>[loop::]"
-                                         "<p>[question.]</p>[::loop]</body></html>"));
-        program.addDesign(QStringLiteral("zz-second"), QStringLiteral("Second"),
-                          QStringLiteral("<html><body><h2>second design</h2>[loop::]"
-                                         "<p>[question.]</p>[::loop]</body></html>"));
-        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("default")));
-        MApp app;
-        ScriptedDialogs dialogs;
-        MainForm window(app, dialogs, ProgramFolder(program.path()));
-        dialogs.answer(true);
-        window.AutoDocument_ProjectMenu->trigger();
-        QVERIFY(app.isCompleteForPage());
-
-        window.DocumentView_ProjectMenu->trigger();
-        DocumentViewForm& view = window.documentView();
-        QVERIFY(waitForLoad(view));
-        const QString first = shownText(view.WebBrowserCtrl);
-        QVERIFY2(first.contains(QStringLiteral("えふきゅーえー")),
-                 qPrintable(first + view.notice()));
-
-        window.model().appendEntry(
-            QAEntry{QStringLiteral("最初の質問"), QStringLiteral("答え"), 1});
-        window.announceChange();
-        QVERIFY(waitForLoad(view));
-        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("最初の質問")));
-
-        app.DocumentCode = QStringLiteral("zz-second\\page.ddc");
-        app.DocumentCodeFolder = QStringLiteral("zz-second");
-        window.announceChange();
-        QVERIFY(waitForLoad(view));
-        QVERIFY(shownText(view.WebBrowserCtrl).contains(QStringLiteral("second design")));
-
-        QTemporaryDir out;
-        dialogs.file(out.filePath(QStringLiteral("site")));
-        window.html_FileMenu->trigger();
-        QCOMPARE(dialogs.reports.last().text, QStringLiteral("htmlファイルを書き出しました。"));
-        QFile page(out.filePath(QStringLiteral("site/site.html")));
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        QVERIFY(Cp932Codec::decode(page.readAll()).contains(QStringLiteral("<p>最初の質問</p>")));
-        view.close();
+        ui.verifyAllAnswered();
     }
 
     void resizeRules() {
@@ -158,18 +133,20 @@ private slots:
         view.show();
         const int row = Twips::toPixels(375, &view);
         view.resize(600, 500);
-        QCOMPARE(view.WebBrowserCtrl->size(), QSize(600, 500 - row));
-        QCOMPARE(view.PushButton->width(), 600 - row);
-        QCOMPARE(view.ShowButton->x(), 600 - row);
+        auto& reload = child<QPushButton>(view, "PushButton");
+        auto& source = child<QPushButton>(view, "ShowButton");
+        QCOMPARE(browser(view).size(), QSize(600, 500 - row));
+        QCOMPARE(reload.width(), 600 - row);
+        QCOMPARE(source.x(), 600 - row);
 
         // Too small in either direction: nothing moves.
         view.resize(row, 300);
-        QCOMPARE(view.PushButton->width(), 600 - row);
+        QCOMPARE(reload.width(), 600 - row);
         view.resize(300, row - 1);
-        QCOMPARE(view.WebBrowserCtrl->size(), QSize(600, 500 - row));
+        QCOMPARE(browser(view).size(), QSize(600, 500 - row));
         view.resize(700, 400);
-        QCOMPARE(view.ShowButton->x(), 700 - row);
-        QCOMPARE(view.ShowButton->size(), QSize(row, row));
+        QCOMPARE(source.x(), 700 - row);
+        QCOMPARE(source.size(), QSize(row, row));
     }
 };
 

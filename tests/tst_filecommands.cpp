@@ -1,27 +1,54 @@
 #include "FileSizeLimit.h"
 #include "ScriptedDialogs.h"
-#include "app/MApp.h"
-#include "project/BwkWriter.h"
+#include "TestDesigns.h"
 #include "app/FileCommands.h"
+#include "project/BwkWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-MApp projectWithOneEntry() {
-    MApp app;
-    app.DocumentTitle = QStringLiteral("FAQ");
-    app.entries.append(QAEntry{QStringLiteral("Q"), QStringLiteral("A"), 1});
-    return app;
+Project projectWithOneEntry() {
+    Project project;
+    project.document.DocumentTitle = u"FAQ"_s;
+    project.entries.append(QAEntry{u"Q"_s, u"A"_s, 1});
+    return project;
 }
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// The program's state with unsaved changes, its model and scripted answers.
+struct Session {
+    explicit Session(Project project = projectWithOneEntry()) {
+        app.project = std::move(project);
+        app.DataChanged = true;
+    }
+
+    FileCommands commands() { return FileCommands(app, model, dialogs); }
+
+    // The one change announced: the project replaced, leaving it unmodified.
+    void verifyReplacedUnmodified() const {
+        QCOMPARE(changes.count(), 1);
+        const auto change = changes[0][0].value<ProjectChange>();
+        QCOMPARE(change.kind, ProjectChange::Kind::ProjectReplaced);
+        QVERIFY(!change.modifies());
+        QVERIFY(!app.DataChanged);
+    }
+
+    MApp app;
+    ProjectModel model{app.project};
+    ScriptedDialogs dialogs;
+    QSignalSpy changes{&model, &ProjectModel::changed};
+};
 
 } // namespace
 
@@ -37,175 +64,127 @@ private slots:
     void saveAsAppendsTheExtensionCaseSensitively_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("plain name") << "faq"
-                                    << "faq.bwk"
-                                    << "faq - Brindlewick Ver1.2";
-        QTest::newRow("with extension") << "faq.bwk"
-                                        << "faq.bwk"
-                                        << "faq.bwk - Brindlewick Ver1.2";
-        QTest::newRow("upper case") << "faq.BWK"
-                                    << "faq.BWK.bwk"
-                                    << "faq.BWK - Brindlewick Ver1.2";
-        QTest::newRow("inside the name") << "notes.bwk.txt"
-                                         << "notes.bwk.txt"
-                                         << "notes.bwk.txt - Brindlewick Ver1.2";
+        // clang-format off
+        QTest::newRow("plain name") << "faq" << "faq.bwk";
+        QTest::newRow("with extension") << "faq.bwk" << "faq.bwk";
+        QTest::newRow("upper case") << "faq.BWK" << "faq.BWK.bwk";
+        QTest::newRow("inside the name") << "notes.bwk.txt" << "notes.bwk.txt";
+        // clang-format on
     }
 
     void saveAsAppendsTheExtensionCaseSensitively() {
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        QFETCH(QString, caption);
         QTemporaryDir dir;
-        MApp app = projectWithOneEntry();
-        app.DataChanged = true;
-        ScriptedDialogs dialogs;
-        dialogs.file(dir.filePath(typed));
-        QVERIFY(FileCommands(app, dialogs).saveAs());
+        Session session;
+        session.dialogs.files << dir.filePath(typed);
+        QVERIFY(session.commands().saveAs());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
-        QCOMPARE(app.CurrentFilePath, dir.filePath(written));
-        QCOMPARE(app.CurrentFileTitle, typed);
-        QCOMPARE(FileCommands::caption(app), caption);
-        QVERIFY(!app.DataChanged);
-        QCOMPARE(dialogs.filters, QStringList{QStringLiteral("B.W.Kファイル (*.bwk)")});
-        QVERIFY(dialogs.questions.isEmpty());
+        QCOMPARE(session.app.CurrentFilePath, dir.filePath(written));
+        // The caption shows the name as typed.
+        QCOMPARE(FileCommands::caption(session.app), typed + u" - Brindlewick Ver1.2"_s);
+        QVERIFY(!session.app.DataChanged);
+        QCOMPARE(session.dialogs.filters, QStringList{u"B.W.Kファイル (*.bwk)"_s});
+        QVERIFY(session.dialogs.questions.isEmpty());
+        QCOMPARE(session.changes.count(), 0);
     }
 
-    void openReadsTheFileAndAsksFirstWhenChanged() {
-        MApp saved = projectWithOneEntry();
-        QCOMPARE(
-            BwkWriter::writeFile(path(QStringLiteral("one.bwk")), saved.document(), saved.entries),
-            QString());
+    void openAsksFirstWhenChangedAndReplacesTheProject() {
+        const Project saved = projectWithOneEntry();
+        QVERIFY(BwkWriter::writeFile(path(u"one.bwk"_s), saved.document, saved.entries));
 
-        MApp app;
-        app.entries.append(QAEntry{QStringLiteral("unsaved"), QString(), 1});
-        app.DataChanged = true;
-        ScriptedDialogs dialogs;
-        dialogs.answer(false);
-        QVERIFY(!FileCommands(app, dialogs).open());
-        QCOMPARE(
-            dialogs.questions.value(0).text,
-            QStringLiteral("現在保存されていない情報がまだありますが、ファイルを開きますか？"));
-        QCOMPARE(app.entries.item(1).question, QStringLiteral("unsaved"));
+        Session session(Project{{}, {}});
+        session.model.appendEntry(QAEntry{u"unsaved"_s, QString(), 1});
+        session.changes.clear();
+        session.dialogs.answers << false;
+        QVERIFY(!session.commands().open());
+        QCOMPARE(session.dialogs.questions.value(0).text,
+                 u"現在保存されていない情報がまだありますが、ファイルを開きますか？"_s);
+        QCOMPARE(session.changes.count(), 0);
 
         // Typed without the extension: the name with ".bwk" is opened.
-        dialogs.answer(true).file(path(QStringLiteral("one")));
-        QVERIFY(FileCommands(app, dialogs).open());
-        QCOMPARE(app.entries, saved.entries);
-        QCOMPARE(app.DocumentTitle, QStringLiteral("FAQ"));
-        QCOMPARE(app.CurrentFilePath, path(QStringLiteral("one.bwk")));
-        QVERIFY(!app.DataChanged);
-        QVERIFY(dialogs.allAnswered());
+        session.dialogs.answers << true;
+        session.dialogs.files << path(u"one"_s);
+        QVERIFY(session.commands().open());
+        QCOMPARE(session.app.project, saved);
+        QCOMPARE(session.app.CurrentFilePath, path(u"one.bwk"_s));
+        session.verifyReplacedUnmodified();
+        QVERIFY(session.dialogs.allAnswered());
 
         // Unchanged: no question; cancelled: nothing changes.
-        dialogs.file(QString());
-        QVERIFY(!FileCommands(app, dialogs).open());
-        QCOMPARE(dialogs.questions.size(), 2);
-        QCOMPARE(app.CurrentFilePath, path(QStringLiteral("one.bwk")));
+        session.dialogs.files << QString();
+        QVERIFY(!session.commands().open());
+        QCOMPARE(session.dialogs.questions.size(), 2);
+        QCOMPARE(session.changes.count(), 1);
+    }
+
+    void failedOpenKeepsTheProject_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("damaged") << "damaged.bwk";
+        QTest::newRow("missing") << "missing.bwk";
     }
 
     void failedOpenKeepsTheProject() {
-        QFile damaged(path(QStringLiteral("damaged.bwk")));
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("title\r\nonly two lines\r\n");
-        damaged.close();
-
-        for (const QString& name : {QStringLiteral("damaged.bwk"), QStringLiteral("missing.bwk")}) {
-            MApp app = projectWithOneEntry();
-            app.DataChanged = true;
-            app.CurrentFilePath = QStringLiteral("/somewhere/old.bwk");
-            const MApp before = app;
-            ScriptedDialogs dialogs;
-            dialogs.answer(true).file(path(name));
-            QVERIFY(!FileCommands(app, dialogs).open());
-            QCOMPARE(dialogs.beeps, 1);
-            QCOMPARE(dialogs.reports.size(), 1);
-            QVERIFY(
-                dialogs.reports[0].text.startsWith(QStringLiteral("bwkファイルが壊れています。")));
-            QCOMPARE(dialogs.reports[0].title, QStringLiteral("エラー"));
-            QCOMPARE(app.entries, before.entries);
-            QCOMPARE(app.document(), before.document());
-            QVERIFY(app.DataChanged);
-            QCOMPARE(app.CurrentFilePath, before.CurrentFilePath);
-        }
+        QFETCH(QString, name);
+        writeFileBytes(path(u"damaged.bwk"_s), "title\r\nonly two lines\r\n");
+        Session session;
+        session.app.CurrentFilePath = u"/somewhere/old.bwk"_s;
+        session.dialogs.answers << true;
+        session.dialogs.files << path(name);
+        QVERIFY(!session.commands().open());
+        QCOMPARE(session.dialogs.beeps, 1);
+        QCOMPARE(session.dialogs.reports.size(), 1);
+        QVERIFY(session.dialogs.reports[0].text.startsWith(u"bwkファイルが壊れています。\n\n"_s));
+        QCOMPARE(session.dialogs.reports[0].title, u"エラー"_s);
+        QCOMPARE(session.app.project, projectWithOneEntry());
+        QCOMPARE(session.changes.count(), 0);
+        QVERIFY(session.app.DataChanged);
+        QCOMPARE(session.app.CurrentFilePath, u"/somewhere/old.bwk"_s);
     }
 
     void newProjectResetsAndForgetsTheFile() {
-        MApp app = projectWithOneEntry();
-        app.DataChanged = true;
-        app.CurrentFilePath = path(QStringLiteral("keep.bwk"));
-        app.CurrentFileTitle = QStringLiteral("keep.bwk");
-        ScriptedDialogs dialogs;
-        dialogs.answer(false);
-        QVERIFY(!FileCommands(app, dialogs).newProject());
-        QCOMPARE(app.entries.count(), 1);
+        Session session;
+        session.app.CurrentFilePath = path(u"keep.bwk"_s);
+        session.app.CurrentFileTitle = u"keep.bwk"_s;
+        session.dialogs.answers << false << true;
+        QVERIFY(!session.commands().newProject());
+        QCOMPARE(session.app.project, projectWithOneEntry());
 
-        dialogs.answer(true);
-        QVERIFY(FileCommands(app, dialogs).newProject());
-        QCOMPARE(dialogs.questions.last().text,
-                 QStringLiteral("現在の情報はなくなりますがよろしいですか？"));
-        QVERIFY(app.entries.isEmpty());
-        QCOMPARE(app.document(), DocumentInfo::forNewProject());
-        QCOMPARE(app.DocumentHomepage, QString());
-        QVERIFY(!app.DataChanged);
-        QCOMPARE(FileCommands::caption(app), QStringLiteral("Brindlewick Ver1.2"));
+        QVERIFY(session.commands().newProject());
+        QCOMPARE(session.dialogs.questions.last().text,
+                 u"現在の情報はなくなりますがよろしいですか？"_s);
+        QCOMPARE(session.app.project, (Project{DocumentInfo::forNewProject(), {}}));
+        QCOMPARE(session.app.project.document.DocumentHomepage, QString());
+        session.verifyReplacedUnmodified();
 
         // The next overwrite save asks for a name instead of overwriting the
         // previous project's file.
-        app.DataChanged = true;
-        dialogs.file(QString());
-        QVERIFY(!FileCommands(app, dialogs).overwriteSave());
-        QVERIFY(app.DataChanged);
-        QVERIFY(!QFile::exists(path(QStringLiteral("keep.bwk"))));
-        QVERIFY(dialogs.allAnswered());
-    }
-
-    void overwriteSaveWritesTheCurrentFile() {
-        MApp app = projectWithOneEntry();
-        ScriptedDialogs dialogs;
-        dialogs.file(path(QStringLiteral("over")));
-        QVERIFY(FileCommands(app, dialogs).overwriteSave());
-        QCOMPARE(app.CurrentFilePath, path(QStringLiteral("over.bwk")));
-
-        app.entries.item(1).answer = QStringLiteral("changed");
-        app.DataChanged = true;
-        QVERIFY(FileCommands(app, dialogs).overwriteSave());
-        QVERIFY(!app.DataChanged);
-        QVERIFY(readAll(app.CurrentFilePath).endsWith("\"changed\"\r\n"));
-        QVERIFY(dialogs.allAnswered());
+        session.app.DataChanged = true;
+        session.dialogs.files << path(u"fresh"_s);
+        QVERIFY(session.commands().overwriteSave());
+        QVERIFY(!session.app.DataChanged);
+        QVERIFY(!QFile::exists(path(u"keep.bwk"_s)));
+        // The new project was written: its title line is empty.
+        QVERIFY(readAll(path(u"fresh.bwk"_s)).startsWith("\r\n"));
+        QVERIFY(session.dialogs.allAnswered());
     }
 
     void failedSaveKeepsTheProjectChanged() {
-        const QString target = path(QStringLiteral("full.bwk"));
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old");
-        old.close();
-
-        MApp app = projectWithOneEntry();
-        app.CurrentFilePath = target;
-        app.CurrentFileTitle = QStringLiteral("full.bwk");
-        app.DataChanged = true;
-        app.entries.item(1).answer = QString(8192, u'x');
-        ScriptedDialogs dialogs;
-
+        const QString target = path(u"full.bwk"_s);
+        writeFileBytes(target, "old");
+        Session session;
+        session.app.CurrentFilePath = target;
+        session.app.CurrentFileTitle = u"full.bwk"_s;
+        session.model.replaceEntry(1, QAEntry{u"Q"_s, QString(8192, u'x'), 1});
         const bool written = [&] {
             const FileSizeLimit fullAfter(1024);
-            return FileCommands(app, dialogs).overwriteSave();
+            return session.commands().overwriteSave();
         }();
-
         QVERIFY(!written);
-        QVERIFY(app.DataChanged);
+        QVERIFY(session.app.DataChanged);
         QCOMPARE(readAll(target), QByteArray("old"));
-        QCOMPARE(dialogs.reports.size(), 1);
-        QCOMPARE(dialogs.reports[0].title, QStringLiteral("B.W.K"));
-
-        // A refused project is reported the same way, naming the entry.
-        app.entries.item(1).answer = QStringLiteral("say \"hi\"");
-        QVERIFY(!FileCommands(app, dialogs).overwriteSave());
-        QVERIFY(dialogs.reports[1].text.contains(QStringLiteral("1番目の項目の答え")));
-        QVERIFY(app.DataChanged);
-        QCOMPARE(app.CurrentFileTitle, QStringLiteral("full.bwk"));
+        QVERIFY(session.dialogs.reports.value(0).text.startsWith(u"保存できませんでした。\n\n"_s));
+        QCOMPARE(session.dialogs.reports.value(0).title, u"B.W.K"_s);
     }
 };
 

@@ -1,84 +1,37 @@
 #include "FormTestHelpers.h"
-#include "ScriptedDialogs.h"
-#include "project/ClipboardEntry.h"
-#include "app/MApp.h"
-#include "forms/DataProcForm.h"
+#include "design/HtmlExporter.h"
 #include "forms/EntryCommands.h"
-#include "forms/MainForm.h"
-#include "forms/PreviewReloader.h"
 #include "forms/QAListModel.h"
 #include "forms/Twips.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QTreeView>
-#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// What the user does in the entry dialog once it is open.
-struct EntryInput {
-    QString question;
-    QString answer;
-    bool enabled = true;
-    enum { Ok, Cancel, Close } button = Ok;
-};
+using ModelCall = std::function<void(ProjectModel&)>;
 
-void whenEntryDialogOpens(std::function<void(DataProcForm&)> act) {
-    whenOpen<DataProcForm>(act);
-}
-
-void type(const EntryInput& input) {
-    whenEntryDialogOpens([input](DataProcForm& dialog) {
-        dialog.QuestionEdit->setText(input.question);
-        dialog.AnswerEdit->setPlainText(input.answer);
-        dialog.checks_check->setChecked(input.enabled);
-        if (input.button == EntryInput::Ok)
-            dialog.okButton->click();
-        else if (input.button == EntryInput::Cancel)
-            dialog.cancelButton->click();
-        else
-            dialog.close();
-        // A dialog still open after OK (a question answered No) is closed so
-        // the test goes on; the test checks what it saw.
-        if (dialog.isVisible())
-            dialog.cancelButton->click();
-    });
-}
-
-QStringList questions(const MApp& app) {
-    QStringList list;
-    for (const QAEntry& entry : app.entries)
-        list << entry.question;
+QString questions(const QAEntryTable& entries) {
+    QString list;
+    for (const QAEntry& entry : entries)
+        list += entry.question;
     return list;
 }
 
-QStringList strings(std::initializer_list<const char16_t*> texts) {
-    QStringList list;
-    for (const char16_t* text : texts)
-        list << QString::fromUtf16(text);
-    return list;
-}
-
-QStringList captions(const QMenu* menu) {
-    QStringList list;
-    for (const QAction* action : menu->actions())
-        list << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return list;
+QAEntry entry(const QString& question, int icon = 1) {
+    return {question, question + u" の答え"_s, icon};
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ModelCall)
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -89,12 +42,17 @@ private:
     MApp& app() { return m_ui->app; }
     ScriptedDialogs& dialogs() { return m_ui->dialogs; }
     MainForm& window() { return m_ui->window; }
+    const QAEntryTable& entries() { return app().project.entries; }
+    QTreeView& table() { return child<QTreeView>(window(), "QAListView"); }
+    void trigger(const char* action) { m_ui->trigger(action); }
+    qsizetype current() { return window().entryCommands().currentPosition(); }
 
-    void addEntries(const QStringList& list) {
-        for (const QString& question : list)
-            window().model().appendEntry(
-                QAEntry{question, question + QStringLiteral(" の答え"), 1});
-        window().entryCommands().setCurrentPosition(1);
+    // Entries set up for a test, the one at `current` current; not a change.
+    void addEntries(const QString& letters, qsizetype current = 1) {
+        for (QChar letter : letters)
+            m_ui->project().appendEntry(entry(letter));
+        window().entryCommands().setCurrentPosition(current);
+        app().DataChanged = false;
     }
 
 private slots:
@@ -109,383 +67,398 @@ private slots:
         m_ui.reset();
     }
 
-    void startState() {
-        QCOMPARE(window().windowTitle(), QStringLiteral("Brindlewick Ver1.2"));
-        QVERIFY(!window().PostSBar->text().isEmpty());
+    void startsUnchangedWithoutAFileOrADesign() {
+        QCOMPARE(window().windowTitle(), u"Brindlewick Ver1.2"_s);
+        QCOMPARE(child<QLabel>(window(), "PostSBar").text(), u"Hollowfen 2026"_s);
         QVERIFY(!app().DataChanged);
         QVERIFY(!app().DocumentViewOpen);
-        QCOMPARE(app().DocumentHomepage, QStringLiteral("http://"));
-        QCOMPARE(app().DocumentCode, QStringLiteral("．．．"));
-        QCOMPARE(window().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QStringLiteral("Q.質問"));
-        QCOMPARE(window().model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QStringLiteral("A.答え"));
+        QCOMPARE(m_ui->document().DocumentHomepage, u"http://"_s);
+        QCOMPARE(m_ui->document().DocumentCode, u"．．．"_s);
+        QCOMPARE(table().model()->headerData(0, Qt::Horizontal).toString(), u"Q.質問"_s);
+        QCOMPARE(table().model()->headerData(1, Qt::Horizontal).toString(), u"A.答え"_s);
     }
 
-    void menus() {
-        QCOMPARE(captions(window().FileMenu),
-                 strings({u"新規作成", u"名前を付けて保存", u"上書き保存", u"ファイルを開く", u"-",
-                          u"HTML出力", u"-", u"終了"}));
-        QCOMPARE(captions(window().ProjectMenu),
-                 strings({u"ドキュメント設定", u"-", u"ドキュメントビュー",
-                          u"簡易自動ドキュメント設定"}));
-        QCOMPARE(captions(window().QACommandMenu),
-                 strings({u"初期化", u"-", u"コピー", u"切り取り", u"貼り付け", u"-", u"追加",
-                          u"編集", u"削除", u"-", u"ソート"}));
-        QCOMPARE(captions(window().HelpMenu),
-                 strings({u"B.W.Kヘルプ", u"-", u"Hollowfen.HP を開く", u"-", u"バージョン情報"}));
-        QCOMPARE(window().html_FileMenu->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(window().add_QACommand->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-        QCOMPARE(window().edit_QACommand->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    void menusHoldTheirItemsInOrder_data() {
+        QTest::addColumn<QString>("items");
+        // clang-format off
+        QTest::newRow("FileMenu") << u"新規作成|名前を付けて保存|上書き保存|ファイルを開く|-|HTML出力|-|終了"_s;
+        QTest::newRow("ProjectMenu") << u"ドキュメント設定|-|ドキュメントビュー|簡易自動ドキュメント設定"_s;
+        QTest::newRow("QACommandMenu") << u"初期化|-|コピー|切り取り|貼り付け|-|追加|編集|削除|-|ソート"_s;
+        QTest::newRow("HelpMenu") << u"B.W.Kヘルプ|-|Hollowfen.HP を開く|-|バージョン情報"_s;
+        // clang-format on
     }
 
-    void qaMenuEnablingRule() {
-        QAction* entryItems[] = {window().Copy_QACommand, window().Cut_QACommand,
-                                 window().edit_QACommand, window().delete_QACommand};
-        QGuiApplication::clipboard()->setText(QStringLiteral("BWK1.21Q\r\nA"));
-        window().QACommandMenu_Click();
-        for (QAction* action : entryItems)
-            QVERIFY(!action->isEnabled());
-        QVERIFY(window().Paste_QACommand->isEnabled());
+    void menusHoldTheirItemsInOrder() {
+        QFETCH(QString, items);
+        QStringList shown;
+        for (const QAction* action : child<QMenu>(window(), QTest::currentDataTag()).actions())
+            shown << (action->isSeparator() ? u"-"_s : action->text());
+        QCOMPARE(shown.join(u'|'), items);
+    }
 
-        addEntries({QStringLiteral("one")});
-        for (const QString& text :
-             {QStringLiteral("bwk1.21Q\r\nA"), QStringLiteral("BWK1."), QString()}) {
+    void shortcutsRunTheirCommands() {
+        auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers, const EntryInput& input) {
+            // Each dialog takes the activation with it when it closes.
+            window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window()));
+            if (!input.question.isEmpty())
+                type(input);
+            QTest::keyClick(&window(), key, modifiers);
+        };
+        press(Qt::Key_A, Qt::ControlModifier, {u"by Ctrl+A"_s, u"a"_s});
+        press(Qt::Key_E, Qt::ControlModifier, {u"by Ctrl+E"_s, u"e"_s});
+        QCOMPARE(questions(entries()), u"by Ctrl+E"_s);
+        press(Qt::Key_F2, {}, {});
+        QCOMPARE(dialogs().reports.value(0).text, HtmlExporter::incompleteMessage());
+    }
+
+    void qaMenuEnablesEntryItemsOnlyWithEntriesAndPasteOnlyWithTheTag() {
+        // On an empty table the entry commands do nothing, menu or not.
+        for (const char* action : {"edit_QACommand", "delete_QACommand", "Cut_QACommand"})
+            trigger(action);
+        QVERIFY(dialogs().questions.isEmpty());
+        QVERIFY(!app().DataChanged);
+        auto& menu = child<QMenu>(window(), "QACommandMenu");
+        auto enabled = [this](const char* name) {
+            return child<QAction>(window(), name).isEnabled();
+        };
+        const char* entryItems[] = {"Copy_QACommand", "Cut_QACommand", "edit_QACommand",
+                                    "delete_QACommand"};
+        QGuiApplication::clipboard()->setText(u"BWK1.21Q\r\nA"_s);
+        emit menu.aboutToShow();
+        for (const char* name : entryItems)
+            QVERIFY2(!enabled(name), name);
+        QVERIFY(enabled("Paste_QACommand"));
+
+        addEntries(u"a"_s);
+        for (const QString& text : {u"bwk1.21Q"_s, u"BWK1."_s, QString()}) {
             QGuiApplication::clipboard()->setText(text);
-            window().QACommandMenu_Click();
-            QVERIFY2(!window().Paste_QACommand->isEnabled(), qPrintable(text));
+            emit menu.aboutToShow();
+            QVERIFY2(!enabled("Paste_QACommand"), qPrintable(text));
         }
-        for (QAction* action : entryItems)
-            QVERIFY(action->isEnabled());
-        QVERIFY(window().new_QACommand->isEnabled());
-        QVERIFY(window().add_QACommand->isEnabled());
-        QVERIFY(window().sort_QACommand->isEnabled());
+        for (const char* name : entryItems)
+            QVERIFY2(enabled(name), name);
     }
 
-    void addAcceptedOrNot() {
+    void addAppendsAcceptedEntriesAndMarksTheChange() {
+        addEntries(u"a"_s);
         app().DocumentViewOpen = true;
-        type({QStringLiteral("質問"), QStringLiteral("一行目\n二行目"), true});
-        window().add_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 1);
-        QCOMPARE(app().entries.item(1),
-                 (QAEntry{QStringLiteral("質問"), QStringLiteral("一行目\r\n二行目"), 1}));
+        type({u"質問"_s, u"一行目\n二行目"_s, true});
+        trigger("add_QACommand");
+        QCOMPARE(entries().item(2), (QAEntry{u"質問"_s, u"一行目\r\n二行目"_s, 1}));
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_ui->preview.reloads, 1);
-        QCOMPARE(window().entryCommands().currentPosition(), 1);
+        QCOMPARE(m_ui->previewReloads(), 1);
+        QCOMPARE(current(), 2);
 
-        type({QStringLiteral("無効"), QStringLiteral("a"), false});
-        window().add_QACommand->trigger();
-        QCOMPARE(app().entries.item(2).icon, 2);
-        QCOMPARE(window().entryCommands().currentPosition(), 2);
+        type({u"無効"_s, u"a"_s, false});
+        trigger("add_QACommand");
+        QCOMPARE(entries().item(3).icon, 2);
+        QCOMPARE(current(), 3);
 
         app().DataChanged = false;
-        type({QStringLiteral("x"), QStringLiteral("y"), true, EntryInput::Cancel});
-        window().add_QACommand->trigger();
-        type({QStringLiteral("x"), QStringLiteral("y"), true, EntryInput::Close});
-        window().add_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 2);
+        type({u"x"_s, u"y"_s, true, EntryInput::Cancel});
+        trigger("add_QACommand");
+        type({u"x"_s, u"y"_s, true, EntryInput::Close});
+        trigger("add_QACommand");
+        QCOMPARE(entries().count(), 3);
         QVERIFY(!app().DataChanged);
-        QCOMPARE(m_ui->preview.reloads, 2);
+        QCOMPARE(m_ui->previewReloads(), 2);
     }
 
-    void emptyFieldQuestion() {
-        // No: the dialog stays open with what was typed; Yes: it closes and
-        // nothing is added.
-        dialogs().answer(false);
-        bool stayedOpen = false;
-        whenEntryDialogOpens([&stayedOpen](DataProcForm& dialog) {
-            dialog.QuestionEdit->setText(QStringLiteral("typed"));
-            dialog.okButton->click();
-            stayedOpen = dialog.isVisible() && dialog.QuestionEdit->text() == u"typed";
-            dialog.cancelButton->click();
-        });
-        window().add_QACommand->trigger();
-        QVERIFY(stayedOpen);
-        QCOMPARE(dialogs().questions.last(),
-                 (ScriptedDialogs::Shown{
-                     QStringLiteral("値は編集されていません。それでも終了しますか？"),
-                     QStringLiteral("B.W.K")}));
-
-        dialogs().answer(true);
-        type({QStringLiteral("typed"), QString(), true});
-        window().add_QACommand->trigger();
-        QVERIFY(app().entries.isEmpty());
-        QVERIFY(!app().DataChanged);
+    void okKeepsTheEntryDialogOpenForUnusableText_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("empty field")
+            << QString() << u"値は編集されていません。それでも終了しますか？"_s << QString();
+        QTest::newRow("quotes") << u"say \"hi\""_s << QString() << u"答え"_s;
     }
 
-    void textTheFileCannotHoldIsRefusedAtOnce() {
+    void okKeepsTheEntryDialogOpenForUnusableText() {
+        QFETCH(QString, answer);
+        QFETCH(QString, question);
+        QFETCH(QString, report);
+        // An empty field asks; No keeps the dialog open, Yes closes it.
+        dialogs().answers = question.isEmpty() ? QList<bool>{} : QList<bool>{false, true};
         bool stayedOpen = false;
-        whenEntryDialogOpens([&stayedOpen](DataProcForm& dialog) {
-            dialog.QuestionEdit->setText(QStringLiteral("q"));
-            dialog.AnswerEdit->setPlainText(QStringLiteral("say \"hi\""));
-            dialog.okButton->click();
-            stayedOpen = dialog.isVisible();
-            dialog.cancelButton->click();
+        whenOpen<DataProcForm>([&](DataProcForm& dialog) {
+            fillEntryDialog(dialog, u"typed"_s, answer);
+            click(dialog, "okButton");
+            stayedOpen =
+                dialog.isVisible() && child<QLineEdit>(dialog, "QuestionEdit").text() == u"typed";
+            click(dialog, question.isEmpty() ? "cancelButton" : "okButton");
         });
-        window().add_QACommand->trigger();
+        trigger("add_QACommand");
         QVERIFY(stayedOpen);
-        QCOMPARE(dialogs().reports.size(), 1);
-        QVERIFY(dialogs().reports[0].text.contains(QStringLiteral("答え")));
-        QVERIFY(app().entries.isEmpty());
+        QCOMPARE(dialogs().questions.value(0).text, question);
+        QCOMPARE(dialogs().questions.value(0).title, question.isEmpty() ? QString() : u"B.W.K"_s);
+        QVERIFY(dialogs().reports.value(0).text.contains(report));
+        QVERIFY(entries().isEmpty());
+        QVERIFY(!app().DataChanged);
     }
 
     void editWritesBackHoweverTheDialogEnds() {
-        addEntries({QStringLiteral("one"), QStringLiteral("two")});
-        app().entries.item(2).icon = 7;
+        addEntries(u"a"_s);
+        m_ui->project().appendEntry(entry(u"b"_s, 7));
         window().entryCommands().setCurrentPosition(2);
+        app().DataChanged = false;
         app().DocumentViewOpen = true;
 
         bool filled = false;
-        whenEntryDialogOpens([&filled](DataProcForm& dialog) {
-            filled = dialog.QuestionEdit->text() == u"two" && !dialog.checks_check->isChecked();
-            dialog.cancelButton->click();
+        whenOpen<DataProcForm>([&filled](DataProcForm& dialog) {
+            filled = child<QLineEdit>(dialog, "QuestionEdit").text() == u"b" &&
+                     !child<QCheckBox>(dialog, "checks_check").isChecked();
+            click(dialog, "cancelButton");
         });
-        window().edit_QACommand->trigger();
+        trigger("edit_QACommand");
         QVERIFY(filled);
-        QCOMPARE(app().entries.item(2),
-                 (QAEntry{QStringLiteral("two"), QStringLiteral("two の答え"), 2}));
+        QCOMPARE(entries().item(2), entry(u"b"_s, 2));
         QVERIFY(app().DataChanged);
-        QCOMPARE(m_ui->preview.reloads, 1);
+        QCOMPARE(m_ui->previewReloads(), 1);
 
-        type({QStringLiteral("two"), QStringLiteral("new answer"), true});
-        window().edit_QACommand->trigger();
-        QCOMPARE(app().entries.item(2).answer, QStringLiteral("new answer"));
-        QCOMPARE(app().entries.item(2).icon, 1);
+        // A double-click edits too.
+        type({u"b"_s, u"new answer"_s, true});
+        const QPoint point = table().visualRect(table().model()->index(1, 1)).center();
+        QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(table().viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
 
-        dialogs().answer(true);
-        type({QString(), QStringLiteral("ignored"), true});
-        window().reDataEdit();
-        QCOMPARE(app().entries.item(2).question, QStringLiteral("two"));
-        QCOMPARE(app().entries.item(2).answer, QStringLiteral("new answer"));
-        QCOMPARE(questions(app()), strings({u"one", u"two"}));
+        dialogs().answers << true;
+        type({QString(), u"ignored"_s, true});
+        trigger("edit_QACommand");
+        QCOMPARE(entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
+        QCOMPARE(questions(entries()), u"ab"_s);
     }
 
-    void doubleClickEdits() {
-        addEntries({QStringLiteral("one")});
-        type({QStringLiteral("one"), QStringLiteral("by double-click"), true});
-        const QModelIndex index = window().model().index(0, 1);
-        const QPoint point = window().QAListView->visualRect(index).center();
-        QTest::mouseClick(window().QAListView->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(window().QAListView->viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(app().entries.item(1).answer, QStringLiteral("by double-click"));
+    void tableCommandsAskFirst_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("entriesBefore");
+        QTest::addColumn<qsizetype>("currentBefore");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("entriesAfter");
+        QTest::addColumn<qsizetype>("currentAfter");
+        // clang-format off
+        QTest::newRow("delete") << "delete_QACommand" << "bac" << 2LL << "この項目を削除してもいいですか？" << "bc" << 2LL;
+        QTest::newRow("delete the last") << "delete_QACommand" << "bac" << 3LL << "この項目を削除してもいいですか？" << "ba" << 2LL;
+        QTest::newRow("sort") << "sort_QACommand" << "bac" << 3LL << "FQAテーブルをソートしますか？" << "abc" << 1LL;
+        QTest::newRow("clear") << "new_QACommand" << "bac" << 2LL << "現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？" << "" << 0LL;
+        QTest::newRow("clear when empty") << "new_QACommand" << "" << 0LL << "現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？" << "" << 0LL;
+        // clang-format on
     }
 
-    void editAndDeleteOnAnEmptyTableDoNothing() {
-        window().edit_QACommand->trigger();
-        window().delete_QACommand->trigger();
-        QVERIFY(dialogs().questions.isEmpty());
+    void tableCommandsAskFirst() {
+        QFETCH(QString, action);
+        QFETCH(QString, entriesBefore);
+        QFETCH(qsizetype, currentBefore);
+        QFETCH(QString, question);
+        QFETCH(QString, entriesAfter);
+        QFETCH(qsizetype, currentAfter);
+        addEntries(entriesBefore, currentBefore);
+        m_ui->document().DocumentTitle = u"kept"_s;
+        dialogs().answers << false << true;
+        trigger(qPrintable(action));
+        QCOMPARE(questions(entries()), entriesBefore);
         QVERIFY(!app().DataChanged);
+        trigger(qPrintable(action));
+        QCOMPARE(dialogs().questions.value(1), (ScriptedDialogs::Shown{question, u"B.W.K"_s}));
+        QCOMPARE(questions(entries()), entriesAfter);
+        QCOMPARE(current(), currentAfter);
+        QVERIFY(app().DataChanged);
+        QCOMPARE(m_ui->document().DocumentTitle, u"kept"_s);
     }
 
-    void deleteAsksFirst() {
-        addEntries({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
-        window().entryCommands().setCurrentPosition(2);
-        dialogs().answer(false).answer(true);
-        window().delete_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 3);
-        QVERIFY(!app().DataChanged);
-        window().delete_QACommand->trigger();
-        QCOMPARE(dialogs().questions.last().text,
-                 QStringLiteral("この項目を削除してもいいですか？"));
-        QCOMPARE(questions(app()), strings({u"one", u"three"}));
-        QCOMPARE(window().entryCommands().currentPosition(), 2);
-        QVERIFY(app().DataChanged);
-
-        // Deleting the last entry makes the new last one current.
-        dialogs().answer(true);
-        window().delete_QACommand->trigger();
-        QCOMPARE(window().entryCommands().currentPosition(), 1);
-    }
-
-    void sortAndClear() {
-        addEntries({QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c")});
-        dialogs().answer(false).answer(true);
-        window().sort_QACommand->trigger();
-        QCOMPARE(questions(app()), strings({u"b", u"a", u"c"}));
-        window().sort_QACommand->trigger();
-        QCOMPARE(dialogs().questions.last().text, QStringLiteral("FQAテーブルをソートしますか？"));
-        QCOMPARE(questions(app()), strings({u"a", u"b", u"c"}));
-        QCOMPARE(window().entryCommands().currentPosition(), 1);
-        type({QStringLiteral("0 first in order"), QStringLiteral("x"), true});
-        window().add_QACommand->trigger();
-        QCOMPARE(questions(app()).last(), QStringLiteral("0 first in order"));
-
-        app().DocumentTitle = QStringLiteral("kept");
-        dialogs().answer(false).answer(true).answer(true);
-        app().DataChanged = false;
-        window().new_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 4);
-        QVERIFY(!app().DataChanged);
-        window().new_QACommand->trigger();
-        QCOMPARE(dialogs().questions.last().text,
-                 QStringLiteral("現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？"));
-        QVERIFY(app().entries.isEmpty());
-        QCOMPARE(app().DocumentTitle, QStringLiteral("kept"));
-        QVERIFY(app().DataChanged);
-        // Asked and marked changed also on an empty table.
-        app().DataChanged = false;
-        window().new_QACommand->trigger();
-        QVERIFY(app().DataChanged);
-    }
-
-    void changesWhilePreviewIsClosedDoNotReload() {
-        dialogs().answer(true);
-        window().new_QACommand->trigger();
-        type({QStringLiteral("q"), QStringLiteral("a"), true});
-        window().add_QACommand->trigger();
-        QVERIFY(app().DataChanged);
-        QCOMPARE(m_ui->preview.reloads, 0);
-    }
-
-    void copyPasteAndCut() {
-        window().model().appendEntry(
-            QAEntry{QStringLiteral("改行のある答え"), QStringLiteral("一\r\n\r\n二\r\n"), 2});
-        window().entryCommands().setCurrentPosition(1);
-        window().Copy_QACommand->trigger();
+    void copyPasteAndCutGoThroughTheClipboard() {
+        m_ui->project().appendEntry({u"改行のある答え"_s, u"一\r\n\r\n二\r\n"_s, 2});
+        trigger("Copy_QACommand");
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("BWK1.22改行のある答え\r\n一\r\n\r\n二\r\n"));
-        QVERIFY(!app().DataChanged);
-
-        window().Paste_QACommand->trigger();
-        window().Paste_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 3);
-        QCOMPARE(app().entries.item(3), app().entries.item(1));
-        QCOMPARE(window().entryCommands().currentPosition(), 3);
+                 u"BWK1.22改行のある答え\r\n一\r\n\r\n二\r\n"_s);
+        app().DataChanged = false;
+        trigger("Paste_QACommand");
+        trigger("Paste_QACommand");
+        QCOMPARE(entries().count(), 3);
+        QCOMPARE(entries().item(3), entries().item(1));
+        QCOMPARE(current(), 3);
         QVERIFY(app().DataChanged);
 
-        QGuiApplication::clipboard()->setText(QStringLiteral("BWK1.22Why?\r\nBecause."));
-        window().Paste_QACommand->trigger();
-        QCOMPARE(app().entries.item(4),
-                 (QAEntry{QStringLiteral("Why?"), QStringLiteral("Because."), 2}));
-
-        QGuiApplication::clipboard()->setText(QStringLiteral("BWK1.2"));
-        window().Paste_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 4);
+        QGuiApplication::clipboard()->setText(u"BWK1.2"_s);
+        trigger("Paste_QACommand");
+        QCOMPARE(entries().count(), 3);
         QCOMPARE(dialogs().beeps, 1);
 
         // Cut copies the current entry and removes it without a question.
-        window().entryCommands().setCurrentPosition(4);
-        window().Cut_QACommand->trigger();
-        QCOMPARE(app().entries.count(), 3);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("BWK1.22Why?\r\nBecause."));
+        QGuiApplication::clipboard()->setText(u"BWK1.22Why?\r\nBecause."_s);
+        trigger("Paste_QACommand");
+        QCOMPARE(entries().item(4), (QAEntry{u"Why?"_s, u"Because."_s, 2}));
+        QGuiApplication::clipboard()->clear();
+        trigger("Cut_QACommand");
+        QCOMPARE(entries().count(), 3);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"BWK1.22Why?\r\nBecause."_s);
+        QCOMPARE(current(), 3);
         QVERIFY(dialogs().questions.isEmpty());
     }
 
-    void exitPrompt() {
-        // Unchanged: no question.
-        QVERIFY(window().close());
-        QVERIFY(dialogs().questions.isEmpty());
+    void closingAsksToSaveUnsavedChanges_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("closes");
+        // clang-format off
+        QTest::newRow("unchanged") << false << QList<bool>{} << u"none"_s << true;
+        QTest::newRow("no") << true << QList<bool>{false} << u"none"_s << true;
+        QTest::newRow("save cancelled") << true << QList<bool>{true} << QString() << false;
+        QTest::newRow("saved") << true << QList<bool>{true} << u"kept"_s << true;
+        // clang-format on
+    }
 
-        // Changed, No: closes and writes nothing.
-        init();
-        app().DataChanged = true;
-        dialogs().answer(false);
-        QVERIFY(window().close());
-        QCOMPARE(dialogs().questions.value(0).text,
-                 QStringLiteral("まだ、保存されていない情報がありますが保存しますか？"));
-
-        // Changed, Yes, save dialog cancelled: the work stays open.
-        init();
-        app().DataChanged = true;
-        dialogs().answer(true).file(QString());
-        QVERIFY(!window().close());
-        QVERIFY(window().isVisible());
-        QVERIFY(app().DataChanged);
-
-        // Changed, Yes, a name chosen: saved, then closed.
+    void closingAsksToSaveUnsavedChanges() {
+        QFETCH(bool, changed);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, file);
+        QFETCH(bool, closes);
         QTemporaryDir dir;
-        dialogs().answer(true).file(dir.filePath(QStringLiteral("kept")));
-        QVERIFY(window().close());
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("kept.bwk"))));
+        app().DataChanged = changed;
+        dialogs().answers = answers;
+        if (file != u"none")
+            dialogs().files << (file.isEmpty() ? file : dir.filePath(file));
+        QCOMPARE(window().close(), closes);
+        const bool saved = QFile::exists(dir.filePath(u"kept.bwk"_s));
+        QCOMPARE(saved, file == u"kept");
+        QCOMPARE(app().DataChanged, changed && !saved);
+        if (changed)
+            QCOMPARE(dialogs().questions.value(0).text,
+                     u"まだ、保存されていない情報がありますが保存しますか？"_s);
+    }
+
+    void captionAndTableFollowTheFile() {
+        QTemporaryDir dir;
+        dialogs().files << dir.filePath(u"faq"_s);
+        trigger("FileSave_FileName");
+        QCOMPARE(window().windowTitle(), u"faq - Brindlewick Ver1.2"_s);
+
+        addEntries(u"ab"_s);
+        trigger("FileUpSave_FileMenu");
+        trigger("NewData_FileMenu");
+        QCOMPARE(window().windowTitle(), u"Brindlewick Ver1.2"_s);
+        QCOMPARE(table().model()->rowCount(), 0);
+
+        app().DocumentViewOpen = true;
+        dialogs().files << dir.filePath(u"faq.bwk"_s);
+        trigger("FileOpen_FileMenu");
+        QCOMPARE(window().windowTitle(), u"faq.bwk - Brindlewick Ver1.2"_s);
+        QCOMPARE(table().model()->rowCount(), 2);
+        QCOMPARE(current(), 1);
         QVERIFY(!app().DataChanged);
+        QCOMPARE(m_ui->previewReloads(), 0);
     }
 
-    void captionFollowsTheFile() {
-        QTemporaryDir dir;
-        dialogs().file(dir.filePath(QStringLiteral("faq")));
-        window().FileSave_FileName->trigger();
-        QCOMPARE(window().windowTitle(), QStringLiteral("faq - Brindlewick Ver1.2"));
-
-        addEntries({QStringLiteral("saved")});
-        window().FileUpSave_FileMenu->trigger();
-        window().NewData_FileMenu->trigger();
-        QCOMPARE(window().windowTitle(), QStringLiteral("Brindlewick Ver1.2"));
-        QCOMPARE(window().model().rowCount(), 0);
-
-        dialogs().file(dir.filePath(QStringLiteral("faq.bwk")));
-        window().FileOpen_FileMenu->trigger();
-        QCOMPARE(window().windowTitle(), QStringLiteral("faq.bwk - Brindlewick Ver1.2"));
-        QCOMPARE(window().model().rowCount(), 1);
-        QCOMPARE(window().entryCommands().currentPosition(), 1);
-        QVERIFY(dialogs().allAnswered());
-    }
-
-    void resizeRulesInTwips() {
-        QTreeView* table = window().QAListView;
-        auto twips = [this](int pixels) { return Twips::fromPixels(pixels, &window()); };
-        auto expectColumn2 = [&](int margin) {
-            const int expected = std::max(0, table->width() - table->columnWidth(0) -
-                                                 Twips::toPixels(margin, &window()));
-            QCOMPARE(table->columnWidth(1), expected);
+    void answerColumnTakesTheRestOfTheWidth() {
+        auto expectAnswerColumn = [this](int marginTwips) {
+            const int margin = Twips::toPixels(marginTwips, &window());
+            const int rest = table().width() - table().columnWidth(0) - margin;
+            QCOMPARE(table().columnWidth(1), std::max(0, rest));
         };
-
-        window().resize(window().width() + 150, window().height() + 40);
-        QCoreApplication::processEvents();
-        expectColumn2(70);
-
-        table->setColumnWidth(0, table->columnWidth(0) + 30);
-        const int before = table->columnWidth(1);
-        window().resize(window().width() + 60, window().height());
-        QCoreApplication::processEvents();
-        expectColumn2(70);
-        QCOMPARE(table->columnWidth(1), before + 60 - 30);
-
-        QTest::mouseClick(table->header()->viewport(), Qt::LeftButton, {},
-                          QPoint(table->header()->sectionPosition(1) + 5, 5));
-        expectColumn2(60);
-
-        // Narrower than column 1: column 2 is zero, not negative.
-        table->setColumnWidth(0, table->width() + 100);
-        window().resize(window().width() - 1, window().height());
-        QCoreApplication::processEvents();
-        QCOMPARE(table->columnWidth(1), 0);
-        QVERIFY(twips(table->columnWidth(0)) > 0);
+        auto resize = [this](int wider, int higher) {
+            window().resize(window().width() + wider, window().height() + higher);
+            QCoreApplication::processEvents();
+        };
+        resize(150, 40);
+        expectAnswerColumn(70);
+        table().setColumnWidth(0, table().columnWidth(0) + 30);
+        resize(60, 0);
+        expectAnswerColumn(70);
+        QTest::mouseClick(table().header()->viewport(), Qt::LeftButton, {},
+                          QPoint(table().header()->sectionPosition(1) + 5, 5));
+        expectAnswerColumn(60);
+        // Narrower than the question column: zero, not negative.
+        table().setColumnWidth(0, table().width() + 100);
+        resize(-1, 0);
+        QCOMPARE(table().columnWidth(1), 0);
     }
 
-    void exportFromTheFileMenu() {
-        window().html_FileMenu->trigger();
+    void exportAsksForAFolderOnlyForACompleteDocument() {
+        trigger("html_FileMenu");
         QCOMPARE(dialogs().beeps, 1);
         QCOMPARE(dialogs().reports.value(0),
                  (ScriptedDialogs::Shown{
-                     QStringLiteral(
-                         "ドキュメント情報が詳細に定義されていないためhtml出力ができません。"),
-                     QStringLiteral("B.W.K")}));
+                     u"ドキュメント情報が詳細に定義されていないためhtml出力ができません。"_s,
+                     u"B.W.K"_s}));
 
-        app().DocumentTitle = app().DocumentCreater = app().DocumentMail = QStringLiteral("x");
-        app().DocumentDataview = QStringLiteral("d");
-        app().DocumentCode = QStringLiteral("standard\\faq.ddc");
-        app().DocumentCodeFolder = QStringLiteral("standard");
-        addEntries({QStringLiteral("q")});
-        app().DataChanged = false;
-
+        dialogs().answers << true;
+        trigger("AutoDocument_ProjectMenu");
+        addEntries(u"q"_s);
         QTemporaryDir dir;
-        dialogs().file(QString());
-        window().html_FileMenu->trigger();
-        QCOMPARE(dialogs().filters.last(), QStringLiteral("B.W.K.Folder"));
+        const QString output = dir.filePath(u"faq"_s);
+        dialogs().files << QString() << output << output;
+        trigger("html_FileMenu");
+        QCOMPARE(dialogs().filters.last(), u"B.W.K.Folder"_s);
         QCOMPARE(dialogs().reports.size(), 1);
-
-        const QString output = dir.filePath(QStringLiteral("faq"));
-        dialogs().file(output);
-        window().html_FileMenu->trigger();
-        QCOMPARE(dialogs().reports.last().text, QStringLiteral("htmlファイルを書き出しました。"));
-        QVERIFY(QFile::exists(output + QStringLiteral("/faq.html")));
-        QVERIFY(QFile::exists(output + QStringLiteral("/style.css")));
+        trigger("html_FileMenu");
+        QCOMPARE(dialogs().reports.last().text, u"htmlファイルを書き出しました。"_s);
+        QVERIFY(QFile::exists(output + u"/faq.html"_s));
         QVERIFY(!app().DataChanged);
+        // An existing folder is refused.
+        trigger("html_FileMenu");
+        QVERIFY(dialogs().reports.last().text.startsWith(u"html出力ができませんでした。\n\n"_s));
+    }
 
-        dialogs().file(output);
-        window().html_FileMenu->trigger();
-        QVERIFY(dialogs().reports.last().text.contains(output));
-        QVERIFY(dialogs().reports.last().text != QStringLiteral("htmlファイルを書き出しました。"));
+    void eachModelChangeIsAnnouncedOnceWithTheRowsItConcerns_data() {
+        QTest::addColumn<ModelCall>("call");
+        QTest::addColumn<ProjectChange::Kind>("kind");
+        QTest::addColumn<QString>("tableSignal");
+        QTest::addColumn<QString>("after");
+        using enum ProjectChange::Kind;
+        using M = ProjectModel;
+        const QAEntry x = entry(u"x"_s);
+        // clang-format off
+        QTest::newRow("insert") << ModelCall([x](M& m) { m.insertEntry(2, x); }) << EntryInserted << u"rowsInserted"_s << u"cxab"_s;
+        QTest::newRow("append") << ModelCall([x](M& m) { m.appendEntry(x); }) << EntryInserted << u"rowsInserted"_s << u"cabx"_s;
+        QTest::newRow("remove") << ModelCall([](M& m) { m.removeEntry(1); }) << EntryRemoved << u"rowsRemoved"_s << u"ab"_s;
+        QTest::newRow("replace") << ModelCall([x](M& m) { m.replaceEntry(2, x); }) << EntryReplaced << u"dataChanged"_s << u"cxb"_s;
+        QTest::newRow("move down") << ModelCall([](M& m) { m.moveEntry(1, 3); }) << EntryMoved << u"rowsMoved"_s << u"abc"_s;
+        QTest::newRow("move up") << ModelCall([](M& m) { m.moveEntry(3, 1); }) << EntryMoved << u"rowsMoved"_s << u"bca"_s;
+        QTest::newRow("move in place") << ModelCall([](M& m) { m.moveEntry(2, 2); }) << EntryMoved << QString() << u"cab"_s;
+        QTest::newRow("sort") << ModelCall([](M& m) { m.sortByQuestion(); }) << EntriesSorted << u"modelReset"_s << u"abc"_s;
+        QTest::newRow("clear") << ModelCall([](M& m) { m.clearEntries(); }) << EntriesCleared << u"modelReset"_s << QString();
+        QTest::newRow("project") << ModelCall([](M& m) { m.replaceProject({}); }) << ProjectReplaced << u"modelReset"_s << QString();
+        QTest::newRow("document") << ModelCall([](M& m) { m.setDocument({}); }) << DocumentSet << QString() << u"cab"_s;
+        // clang-format on
+    }
+
+    void eachModelChangeIsAnnouncedOnceWithTheRowsItConcerns() {
+        QFETCH(ModelCall, call);
+        QFETCH(ProjectChange::Kind, kind);
+        QFETCH(QString, tableSignal);
+        QFETCH(QString, after);
+        Project project;
+        for (QChar question : u"cab"_s)
+            project.entries.append(entry(question));
+        ProjectModel model(project);
+        QAListModel table(model);
+        QAbstractItemModelTester tester(&table,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QList<QPersistentModelIndex> rows;
+        for (int row = 0; row < table.rowCount(); ++row)
+            rows << QPersistentModelIndex(table.index(row, 0));
+        QStringList heard;
+        auto hear = [&heard](const QString& name) { return [&heard, name] { heard << name; }; };
+        connect(&table, &QAbstractItemModel::rowsInserted, hear(u"rowsInserted"_s));
+        connect(&table, &QAbstractItemModel::rowsRemoved, hear(u"rowsRemoved"_s));
+        connect(&table, &QAbstractItemModel::rowsMoved, hear(u"rowsMoved"_s));
+        connect(&table, &QAbstractItemModel::dataChanged, hear(u"dataChanged"_s));
+        connect(&table, &QAbstractItemModel::modelReset, hear(u"modelReset"_s));
+        QSignalSpy changed(&model, &ProjectModel::changed);
+
+        call(model);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].value<ProjectChange>().kind, kind);
+        QCOMPARE(heard.join(u' '), tableSignal);
+        QCOMPARE(questions(project.entries), after);
+        // Rows still there follow their entries: the table was told where
+        // they went.
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            if (rows[row].isValid() && kind != ProjectChange::Kind::EntryReplaced)
+                QCOMPARE(rows[row].data().toString(), u"cab"_s.at(row));
+        }
     }
 };
 

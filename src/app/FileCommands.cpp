@@ -3,8 +3,9 @@
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
-FileCommands::FileCommands(MApp& app, UserDialogs& dialogs)
+FileCommands::FileCommands(MApp& app, ProjectModel& model, UserDialogs& dialogs)
     : m_app(app)
+    , m_model(model)
     , m_dialogs(dialogs) {}
 
 QString FileCommands::caption(const MApp& app) {
@@ -23,8 +24,9 @@ bool FileCommands::newProject() {
         !m_dialogs.askYesNo(QStringLiteral("現在の情報はなくなりますがよろしいですか？"),
                             UserDialogs::boxTitle()))
         return false;
+    m_model.replaceProject(Project{DocumentInfo::forNewProject(), {}},
+                           ProjectModel::Marking::Unmodified);
     m_app.DataChanged = false;
-    m_app.project = Project{DocumentInfo::forNewProject(), {}};
     // A new project has no file yet, so the next overwrite save asks for a
     // name instead of overwriting the file of the previous project.
     m_app.CurrentFilePath.clear();
@@ -52,7 +54,7 @@ bool FileCommands::open() {
                          QStringLiteral("エラー"));
         return false;
     }
-    m_app.project = std::move(*project);
+    m_model.replaceProject(std::move(*project), ProjectModel::Marking::Unmodified);
     m_app.DataChanged = false;
     m_app.CurrentFilePath = path;
     m_app.CurrentFileTitle = choice.fileTitle;
@@ -60,7 +62,7 @@ bool FileCommands::open() {
 }
 
 bool FileCommands::save(const QString& path) {
-    const Status written = BwkWriter::writeFile(path, m_app.document(), m_app.entries());
+    const Status written = BwkWriter::writeFile(path, m_model.document(), m_model.entries());
     if (written)
         return true;
     m_dialogs.beep();

@@ -7,7 +7,8 @@
 // The state of one running window program: the project being edited, where
 // it was last saved, and the fields that hand an entry between the main
 // window and the entry dialog. One instance per program, passed by reference
-// to whatever needs it; there are no globals.
+// to whatever needs it; there are no globals. The windows change the project
+// only through a ProjectModel over it, which announces every change.
 struct MApp {
     Project project;
 

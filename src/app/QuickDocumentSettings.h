@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/DocumentInfo.h"
 #include "design/ProgramFolder.h"
+#include "project/DocumentInfo.h"
 
 #include <QString>
 

@@ -2,6 +2,8 @@
 
 #include "forms/FixedDialog.h"
 #include "forms/IconImageList.h"
+#include "forms/Named.h"
+#include "forms/Twips.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -30,12 +32,12 @@ AboutForm::AboutForm(QWidget* parent)
     auto* developers = new QLabel(QStringLiteral("開発: Brindlewick 開発チーム"), this);
     auto* maker = new QLabel(QStringLiteral("Hollowfen 2026"), this);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = named(new QPushButton(QStringLiteral("OK"), this), u"okButton");
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(16);
+    grid->setHorizontalSpacing(Twips::toPixels(240, this));
     grid->addWidget(IconBox, 0, 0, 2, 1);
     grid->addWidget(productName, 0, 1);
     grid->addWidget(version, 1, 1);

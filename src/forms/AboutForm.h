@@ -13,5 +13,6 @@ public:
 
     static QString homepageAddress() { return QStringLiteral("http://hollowfen.example.com/"); }
 
+private:
     QPushButton* okButton;
 };

@@ -3,6 +3,7 @@
 #include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "forms/FixedDialog.h"
+#include "forms/Named.h"
 #include "forms/Twips.h"
 #include "project/BwkWriter.h"
 #include "text/LineEnds.h"
@@ -21,8 +22,7 @@ DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
     buildControls();
     if (m_app.EditAccepted) {
         QuestionEdit->setText(m_app.EditQuestion);
-        AnswerEdit->setPlainText(
-            LineEnds::toLf(m_app.EditAnswer));
+        AnswerEdit->setPlainText(LineEnds::toLf(m_app.EditAnswer));
         checks_check->setChecked(m_app.EditEnabled);
     }
     QuestionEdit->setFocus();
@@ -31,21 +31,18 @@ DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
 void DataProcForm::buildControls() {
     setWindowTitle(QStringLiteral("Q&A設定"));
     setFixedSize(Twips::toPixels(5910, this), Twips::toPixels(2550, this));
-    auto place = [this](QWidget* widget, int left, int top, int width, int height) {
-        widget->setGeometry(Twips::toPixels(left, this), Twips::toPixels(top, this),
-                            Twips::toPixels(width, this), Twips::toPixels(height, this));
-    };
 
     auto* questionLabel = new QLabel(QStringLiteral("Question"), this);
-    QuestionEdit = new QLineEdit(this);
+    QuestionEdit = named(new QLineEdit(this), u"QuestionEdit");
     auto* answerLabel = new QLabel(QStringLiteral("Answer"), this);
-    AnswerEdit = new QPlainTextEdit(this);
+    AnswerEdit = named(new QPlainTextEdit(this), u"AnswerEdit");
     AnswerEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     AnswerEdit->setTabChangesFocus(true);
-    checks_check = new QCheckBox(QStringLiteral("この項目を有効項目にする"), this);
+    checks_check =
+        named(new QCheckBox(QStringLiteral("この項目を有効項目にする"), this), u"checks_check");
     checks_check->setChecked(true);
-    okButton = new QPushButton(QStringLiteral("確定"), this);
-    cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    okButton = named(new QPushButton(QStringLiteral("確定"), this), u"okButton");
+    cancelButton = named(new QPushButton(QStringLiteral("キャンセル"), this), u"cancelButton");
     // Neither button is pressed by Enter: a slip of the key must not end the
     // dialog.
     for (QPushButton* button : {okButton, cancelButton}) {
@@ -54,14 +51,7 @@ void DataProcForm::buildControls() {
     }
     questionLabel->setBuddy(QuestionEdit);
     answerLabel->setBuddy(AnswerEdit);
-
-    place(questionLabel, 120, 60, 5670, 255);
-    place(QuestionEdit, 120, 315, 5670, 330);
-    place(answerLabel, 120, 720, 5670, 255);
-    place(AnswerEdit, 120, 975, 5670, 1005);
-    place(checks_check, 120, 2085, 3180, 330);
-    place(okButton, 3420, 2070, 1125, 375);
-    place(cancelButton, 4665, 2070, 1125, 375);
+    placeControls(questionLabel, answerLabel);
 
     setTabOrder(QuestionEdit, AnswerEdit);
     setTabOrder(AnswerEdit, okButton);
@@ -70,6 +60,16 @@ void DataProcForm::buildControls() {
 
     connect(okButton, &QPushButton::clicked, this, &DataProcForm::okButton_Click);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void DataProcForm::placeControls(QWidget* questionLabel, QWidget* answerLabel) {
+    Twips::place(questionLabel, {120, 60, 5670, 255});
+    Twips::place(QuestionEdit, {120, 315, 5670, 330});
+    Twips::place(answerLabel, {120, 720, 5670, 255});
+    Twips::place(AnswerEdit, {120, 975, 5670, 1005});
+    Twips::place(checks_check, {120, 2085, 3180, 330});
+    Twips::place(okButton, {3420, 2070, 1125, 375});
+    Twips::place(cancelButton, {4665, 2070, 1125, 375});
 }
 
 void DataProcForm::keyPressEvent(QKeyEvent* event) {

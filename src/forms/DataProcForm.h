@@ -20,20 +20,20 @@ class DataProcForm : public QDialog {
 public:
     DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    QLineEdit* QuestionEdit;
-    QPlainTextEdit* AnswerEdit;
-    QCheckBox* checks_check;
-    QPushButton* okButton;
-    QPushButton* cancelButton;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void okButton_Click();
     void buildControls();
+    void placeControls(QWidget* questionLabel, QWidget* answerLabel);
     Status checkStorable(const QString& question, const QString& answer) const;
 
     MApp& m_app;
     UserDialogs& m_dialogs;
+    QLineEdit* QuestionEdit;
+    QPlainTextEdit* AnswerEdit;
+    QCheckBox* checks_check;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -1,10 +1,12 @@
 #include "forms/DocumentCodeForm.h"
 
-#include "app/MApp.h"
+#include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "design/DesignCatalog.h"
 #include "design/DesignLocation.h"
 #include "forms/FixedDialog.h"
+#include "forms/Named.h"
+#include "forms/Twips.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -28,32 +30,40 @@ bool everyDesignHas(const QList<DesignCatalog::Design>& designs, qsizetype lines
 
 } // namespace
 
-DocumentCodeForm::DocumentCodeForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+DocumentCodeForm::DocumentCodeForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                                    QWidget* parent)
     : QDialog(parent, fixedDialogFlags())
-    , m_app(app)
+    , m_model(model)
     , m_dialogs(dialogs)
     , m_program(std::move(program)) {
     setWindowTitle(QStringLiteral("DocumentCode"));
+    buildControls();
+    connect(okButton, &QPushButton::clicked, this, &DocumentCodeForm::okButton_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DocumentCodeCombo, &QComboBox::activated, this,
+            &DocumentCodeForm::DocumentCodeCombo_Click);
+    Form_Load();
+}
+
+void DocumentCodeForm::buildControls() {
     auto* StaticLabel = new QLabel(QStringLiteral("DocumentCode"), this);
-    DocumentCodeCombo = new QComboBox(this);
+    DocumentCodeCombo = named(new QComboBox(this), u"DocumentCodeCombo");
     DocumentCodeCombo->setEditable(true);
     DocumentCodeCombo->setInsertPolicy(QComboBox::NoInsert);
-    DocumentCodeCombo->setMinimumWidth(360);
+    DocumentCodeCombo->setMinimumWidth(Twips::toPixels(5400, this));
     StaticLabel->setBuddy(DocumentCodeCombo);
-    ProData = new QLabel(creditText(), this);
+    ProData = named(new QLabel(creditText(), this), u"ProData");
     ProData->setWordWrap(true);
     ProData->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     ProData->setMinimumHeight(ProData->fontMetrics().lineSpacing() * 4);
 
     auto* buttons = new QDialogButtonBox(this);
-    okButton = buttons->addButton(QStringLiteral("確定"), QDialogButtonBox::AcceptRole);
-    cancelButton = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    okButton = named(buttons->addButton(QStringLiteral("確定"), QDialogButtonBox::AcceptRole),
+                     u"okButton");
+    cancelButton =
+        named(buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole),
+              u"cancelButton");
     okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &DocumentCodeForm::okButton_Click);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DocumentCodeCombo, &QComboBox::activated, this,
-            &DocumentCodeForm::DocumentCodeCombo_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(StaticLabel);
@@ -61,8 +71,6 @@ DocumentCodeForm::DocumentCodeForm(MApp& app, UserDialogs& dialogs, ProgramFolde
     layout->addWidget(ProData);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    Form_Load();
 }
 
 QString DocumentCodeForm::creditText() {
@@ -97,7 +105,7 @@ void DocumentCodeForm::Form_Load() {
     QString current;
     for (const DesignCatalog::Design& design : *designs) {
         DocumentCodeCombo->addItem(design.displayName());
-        if (m_app.document().DocumentCode == design.designCode())
+        if (m_model.document().DocumentCode == design.designCode())
             current = design.displayName();
     }
     // Without a listed current design the one listed last is offered.
@@ -120,21 +128,35 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
     }
 }
 
+bool DocumentCodeForm::canReadDesignFile(const DesignCatalog::Design& design) const {
+    const auto designFile = DesignLocation::designFile(m_program, design.designCode());
+    return design.procode.namesDesignFile() && designFile &&
+           QFile(*designFile).open(QIODevice::ReadOnly);
+}
+
+void DocumentCodeForm::failKeeping(const DocumentInfo& chosenBefore) {
+    // A design of the same name listed before the broken one has always been
+    // kept, without counting as a change of the project.
+    if (chosenBefore != m_model.document())
+        m_model.setDocument(chosenBefore, ProjectModel::Marking::Unmodified);
+    fail(kUnreadable);
+}
+
 void DocumentCodeForm::okButton_Click() {
     const auto designs = readDesigns(1, kUnreadable);
     if (!designs)
         return;
     // When several designs share the name, the last one listed is stored.
+    DocumentInfo document = m_model.document();
     for (const DesignCatalog::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
-        const auto designFile = DesignLocation::designFile(m_program, design.designCode());
-        if (!design.procode.namesDesignFile() || !designFile ||
-            !QFile(*designFile).open(QIODevice::ReadOnly))
-            return fail(kUnreadable);
-        m_app.document().DocumentCode = design.designCode();
-        m_app.document().DocumentCodeFolder = design.folder;
+        if (!canReadDesignFile(design))
+            return failKeeping(document);
+        document.DocumentCode = design.designCode();
+        document.DocumentCodeFolder = design.folder;
     }
-    m_app.DataChanged = true;
+    // Stored even when no design has the typed name: OK counts as a change.
+    m_model.setDocument(document);
     accept();
 }

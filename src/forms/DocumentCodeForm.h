@@ -1,11 +1,12 @@
 #pragma once
 
-#include "design/ProgramFolder.h"
 #include "design/DesignCatalog.h"
+#include "design/ProgramFolder.h"
+#include "project/DocumentInfo.h"
 
 #include <QDialog>
 
-struct MApp;
+class ProjectModel;
 class UserDialogs;
 class QComboBox;
 class QLabel;
@@ -21,7 +22,7 @@ class DocumentCodeForm : public QDialog {
     Q_OBJECT
 
 public:
-    DocumentCodeForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+    DocumentCodeForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                      QWidget* parent = nullptr);
 
     static QString creditText();
@@ -32,23 +33,25 @@ public:
     // Shows the dialog modally unless loading already failed.
     int exec() override;
 
-    QComboBox* DocumentCodeCombo;
-    QLabel* ProData;
-    QPushButton* okButton;
-    QPushButton* cancelButton;
-
 private:
+    void buildControls();
     void Form_Load();
     void DocumentCodeCombo_Click();
     void okButton_Click();
     void fail(const QString& message);
+    void failKeeping(const DocumentInfo& chosenBefore);
+    bool canReadDesignFile(const DesignCatalog::Design& design) const;
     // The installed designs, each with at least this many procode lines;
     // otherwise the dialog fails with the given message.
     std::optional<QList<DesignCatalog::Design>> readDesigns(qsizetype procodeLines,
                                                             const QString& failure);
 
-    MApp& m_app;
+    ProjectModel& m_model;
     UserDialogs& m_dialogs;
     ProgramFolder m_program;
     bool m_failed = false;
+    QComboBox* DocumentCodeCombo;
+    QLabel* ProData;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 };

@@ -1,9 +1,11 @@
 #include "forms/DocumentDataForm.h"
 
-#include "app/MApp.h"
+#include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/FixedDialog.h"
+#include "forms/Named.h"
+#include "forms/Twips.h"
 #include "project/BwkWriter.h"
 #include "text/LineEnds.h"
 
@@ -14,98 +16,101 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-DocumentDataForm::DocumentDataForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+DocumentDataForm::DocumentDataForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                                    QWidget* parent)
     : QDialog(parent, fixedDialogFlags())
-    , m_app(app)
+    , m_model(model)
     , m_dialogs(dialogs)
     , m_program(std::move(program)) {
     setWindowTitle(QStringLiteral("ドキュメント設定"));
-    PageTitleEdit = new QLineEdit(this);
-    CreaterEdit = new QLineEdit(this);
-    HomePageEdit = new QLineEdit(QStringLiteral("http://"), this);
-    MailEdit = new QLineEdit(this);
-    DocumentCodeEdit = new QLabel(QStringLiteral("．．．"), this);
-    DocumentCodeEdit->setFrameShape(QFrame::StyledPanel);
-    DocumentCodeEdit->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    DocumentViewEdit = new QPlainTextEdit(this);
-    DocumentViewEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    DocumentViewEdit->setTabChangesFocus(true);
-    DocumentViewEdit->setFixedHeight(DocumentViewEdit->fontMetrics().lineSpacing() * 6 + 12);
-    datainfoButton = new QPushButton(QStringLiteral("..."), this);
-    datainfoButton->setAutoDefault(false);
-
-    auto* buttons = new QDialogButtonBox(this);
-    okButton = buttons->addButton(QStringLiteral("確定"), QDialogButtonBox::AcceptRole);
-    cancelButton = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    okButton->setDefault(true);
-
-    const QString captions[] = {
-        QStringLiteral("ページタイトル"), QStringLiteral("HomePageアドレス"),
-        QStringLiteral("メールアドレス"), QStringLiteral("作者名"),
-        QStringLiteral("説明文"),         QStringLiteral("DocumentCode")};
-    QLabel* StaticLabel[6];
-    for (int i = 0; i < 6; ++i)
-        StaticLabel[i] = new QLabel(captions[i], this);
-    StaticLabel[0]->setBuddy(PageTitleEdit);
-    StaticLabel[1]->setBuddy(HomePageEdit);
-    StaticLabel[2]->setBuddy(MailEdit);
-    StaticLabel[3]->setBuddy(CreaterEdit);
-    StaticLabel[4]->setBuddy(DocumentViewEdit);
-
-    // Title and author side by side, then one field a row, each caption just
-    // above its field.
-    auto* grid = new QGridLayout(this);
-    grid->setVerticalSpacing(2);
-    grid->addWidget(StaticLabel[0], 0, 0);
-    grid->addWidget(StaticLabel[3], 0, 1, 1, 2);
-    grid->addWidget(PageTitleEdit, 1, 0);
-    grid->addWidget(CreaterEdit, 1, 1, 1, 2);
-    grid->addWidget(StaticLabel[1], 2, 0, 1, 3);
-    grid->addWidget(HomePageEdit, 3, 0, 1, 3);
-    grid->addWidget(StaticLabel[2], 4, 0, 1, 3);
-    grid->addWidget(MailEdit, 5, 0, 1, 3);
-    grid->addWidget(StaticLabel[5], 6, 0, 1, 3);
-    grid->addWidget(DocumentCodeEdit, 7, 0, 1, 2);
-    grid->addWidget(datainfoButton, 7, 2);
-    grid->addWidget(StaticLabel[4], 8, 0, 1, 3);
-    grid->addWidget(DocumentViewEdit, 9, 0, 1, 3);
-    grid->addWidget(buttons, 10, 0, 1, 3);
-    for (int row : {2, 4, 6, 8, 10})
-        grid->setRowMinimumHeight(row, 28);
-    grid->setColumnMinimumWidth(0, 260);
-    grid->setColumnMinimumWidth(1, 200);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-
+    buildControls();
+    layOut();
     connect(datainfoButton, &QPushButton::clicked, this, &DocumentDataForm::datainfoButton_Click);
     connect(okButton, &QPushButton::clicked, this, &DocumentDataForm::okButton_Click);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    Form_Load();
+}
+
+void DocumentDataForm::buildControls() {
+    PageTitleEdit = named(new QLineEdit(this), u"PageTitleEdit");
+    CreaterEdit = named(new QLineEdit(this), u"CreaterEdit");
+    HomePageEdit = named(new QLineEdit(QStringLiteral("http://"), this), u"HomePageEdit");
+    MailEdit = named(new QLineEdit(this), u"MailEdit");
+    DocumentCodeEdit = named(new QLabel(QStringLiteral("．．．"), this), u"DocumentCodeEdit");
+    DocumentCodeEdit->setFrameShape(QFrame::StyledPanel);
+    DocumentCodeEdit->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    DocumentViewEdit = named(new QPlainTextEdit(this), u"DocumentViewEdit");
+    DocumentViewEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DocumentViewEdit->setTabChangesFocus(true);
+    DocumentViewEdit->setFixedHeight(DocumentViewEdit->fontMetrics().lineSpacing() * 6 +
+                                     Twips::toPixels(180, this));
+    datainfoButton = named(new QPushButton(QStringLiteral("..."), this), u"datainfoButton");
+    datainfoButton->setAutoDefault(false);
+}
+
+void DocumentDataForm::layOut() {
+    auto* buttons = new QDialogButtonBox(this);
+    okButton = named(buttons->addButton(QStringLiteral("確定"), QDialogButtonBox::AcceptRole),
+                     u"okButton");
+    cancelButton =
+        named(buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole),
+              u"cancelButton");
+    okButton->setDefault(true);
+
+    // Each caption just above its field.
+    auto caption = [this](const char16_t* text, QWidget* buddy) {
+        auto* label = new QLabel(QString::fromUtf16(text), this);
+        label->setBuddy(buddy);
+        return label;
+    };
+
+    // Title and author side by side, then one field a row.
+    auto* grid = new QGridLayout(this);
+    grid->setVerticalSpacing(Twips::toPixels(30, this));
+    grid->addWidget(caption(u"ページタイトル", PageTitleEdit), 0, 0);
+    grid->addWidget(caption(u"作者名", CreaterEdit), 0, 1, 1, 2);
+    grid->addWidget(PageTitleEdit, 1, 0);
+    grid->addWidget(CreaterEdit, 1, 1, 1, 2);
+    grid->addWidget(caption(u"HomePageアドレス", HomePageEdit), 2, 0, 1, 3);
+    grid->addWidget(HomePageEdit, 3, 0, 1, 3);
+    grid->addWidget(caption(u"メールアドレス", MailEdit), 4, 0, 1, 3);
+    grid->addWidget(MailEdit, 5, 0, 1, 3);
+    grid->addWidget(caption(u"DocumentCode", nullptr), 6, 0, 1, 3);
+    grid->addWidget(DocumentCodeEdit, 7, 0, 1, 2);
+    grid->addWidget(datainfoButton, 7, 2);
+    grid->addWidget(caption(u"説明文", DocumentViewEdit), 8, 0, 1, 3);
+    grid->addWidget(DocumentViewEdit, 9, 0, 1, 3);
+    grid->addWidget(buttons, 10, 0, 1, 3);
+    for (int row : {2, 4, 6, 8, 10})
+        grid->setRowMinimumHeight(row, Twips::toPixels(420, this));
+    grid->setColumnMinimumWidth(0, Twips::toPixels(3900, this));
+    grid->setColumnMinimumWidth(1, Twips::toPixels(3000, this));
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(PageTitleEdit, CreaterEdit);
     setTabOrder(CreaterEdit, HomePageEdit);
     setTabOrder(HomePageEdit, MailEdit);
     setTabOrder(MailEdit, datainfoButton);
     setTabOrder(datainfoButton, DocumentViewEdit);
-    Form_Load();
 }
 
 void DocumentDataForm::Form_Load() {
-    PageTitleEdit->setText(m_app.document().DocumentTitle);
-    CreaterEdit->setText(m_app.document().DocumentCreater);
-    HomePageEdit->setText(m_app.document().DocumentHomepage);
-    MailEdit->setText(m_app.document().DocumentMail);
-    DocumentCodeEdit->setText(m_app.document().DocumentCode);
-    DocumentViewEdit->setPlainText(
-        LineEnds::toLf(m_app.document().DocumentDataview));
+    const DocumentInfo& document = m_model.document();
+    PageTitleEdit->setText(document.DocumentTitle);
+    CreaterEdit->setText(document.DocumentCreater);
+    HomePageEdit->setText(document.DocumentHomepage);
+    MailEdit->setText(document.DocumentMail);
+    DocumentCodeEdit->setText(document.DocumentCode);
+    DocumentViewEdit->setPlainText(LineEnds::toLf(document.DocumentDataview));
 }
 
 void DocumentDataForm::datainfoButton_Click() {
-    DocumentCodeForm designs(m_app, m_dialogs, m_program, this);
+    DocumentCodeForm designs(m_model, m_dialogs, m_program, this);
     designs.exec();
     // A design confirmed there is stored at once, whatever this dialog ends
     // with; a broken design closed only that dialog, and what was typed here
     // stays.
-    DocumentCodeEdit->setText(m_app.document().DocumentCode);
+    DocumentCodeEdit->setText(m_model.document().DocumentCode);
 }
 
 QString DocumentDataForm::description() const {
@@ -133,12 +138,14 @@ void DocumentDataForm::okButton_Click() {
         m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }
-    m_app.document().DocumentTitle = PageTitleEdit->text();
-    m_app.document().DocumentCreater = CreaterEdit->text();
-    m_app.document().DocumentHomepage = HomePageEdit->text();
-    m_app.document().DocumentMail = MailEdit->text();
-    m_app.document().DocumentCode = DocumentCodeEdit->text();
-    m_app.document().DocumentDataview = description();
-    m_app.DataChanged = true;
+    // Stored even when nothing was edited: OK counts as a change.
+    DocumentInfo document = m_model.document();
+    document.DocumentTitle = PageTitleEdit->text();
+    document.DocumentCreater = CreaterEdit->text();
+    document.DocumentHomepage = HomePageEdit->text();
+    document.DocumentMail = MailEdit->text();
+    document.DocumentCode = DocumentCodeEdit->text();
+    document.DocumentDataview = description();
+    m_model.setDocument(document);
     accept();
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "text/Result.h"
-
 #include "design/ProgramFolder.h"
+#include "text/Result.h"
 
 #include <QDialog>
 
-struct MApp;
+class ProjectModel;
 class UserDialogs;
 class QLabel;
 class QLineEdit;
@@ -20,9 +19,21 @@ class DocumentDataForm : public QDialog {
     Q_OBJECT
 
 public:
-    DocumentDataForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+    DocumentDataForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                      QWidget* parent = nullptr);
 
+private:
+    void buildControls();
+    void layOut();
+    void Form_Load();
+    void datainfoButton_Click();
+    void okButton_Click();
+    Status checkStorable() const;
+    QString description() const;
+
+    ProjectModel& m_model;
+    UserDialogs& m_dialogs;
+    ProgramFolder m_program;
     QLineEdit* PageTitleEdit;
     QLineEdit* CreaterEdit;
     QLineEdit* HomePageEdit;
@@ -32,15 +43,4 @@ public:
     QPushButton* datainfoButton;
     QPushButton* okButton;
     QPushButton* cancelButton;
-
-private:
-    void Form_Load();
-    void datainfoButton_Click();
-    void okButton_Click();
-    Status checkStorable() const;
-    QString description() const;
-
-    MApp& m_app;
-    UserDialogs& m_dialogs;
-    ProgramFolder m_program;
 };

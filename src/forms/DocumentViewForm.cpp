@@ -2,6 +2,7 @@
 
 #include "app/MApp.h"
 #include "design/PreviewBuilder.h"
+#include "forms/Named.h"
 #include "forms/PageSourceWindow.h"
 #include "forms/TextEditorLauncher.h"
 #include "forms/Twips.h"
@@ -42,9 +43,9 @@ DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* pa
     , m_previewFolder(previewFolderFor(m_program))
     , m_editor(new TextEditorLauncher(this)) {
     setWindowTitle(QStringLiteral("ドキュメントビュー"));
-    PushButton = new QPushButton(QStringLiteral("更新"), this);
-    ShowButton = new QPushButton(QStringLiteral("▼"), this);
-    WebBrowserCtrl = new QWebEngineView(this);
+    PushButton = named(new QPushButton(QStringLiteral("更新"), this), u"PushButton");
+    ShowButton = named(new QPushButton(QStringLiteral("▼"), this), u"ShowButton");
+    WebBrowserCtrl = named(new QWebEngineView(this), u"WebBrowserCtrl");
     resize(Twips::toPixels(5145, this), Twips::toPixels(4425, this));
     const int row = Twips::toPixels(kButtonRowTwips, this);
     PushButton->setGeometry(0, 0, width() - row, row);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "design/ProgramFolder.h"
-#include "forms/PreviewReloader.h"
 
 #include <QPointF>
 #include <QWidget>
@@ -13,7 +12,7 @@ class TextEditorLauncher;
 
 // The live preview "ドキュメントビュー": the page the project would produce,
 // rebuilt in the preview folder after every change while the window is open.
-class DocumentViewForm : public QWidget, public PreviewReloader {
+class DocumentViewForm : public QWidget {
     Q_OBJECT
 
 public:
@@ -33,17 +32,13 @@ public:
     // made; the window then shows a notice saying why.
     bool build();
     // Rebuilds and shows the page, keeping the reader's place in it.
-    void reload() override;
+    void reload();
     // Shows the page file as it is on disk.
     void navigate();
 
     QString pagePath() const;
     // The last notice shown instead of the page; empty after a good build.
     const QString& notice() const { return m_notice; }
-
-    QPushButton* PushButton;
-    QPushButton* ShowButton;
-    QWebEngineView* WebBrowserCtrl;
 
 signals:
     // The view has finished loading what it was given (the page or a notice).
@@ -66,4 +61,7 @@ private:
     // The scroll position to restore once the page being loaded is shown.
     QPointF m_pendingScroll;
     bool m_restoreScroll = false;
+    QPushButton* PushButton;
+    QPushButton* ShowButton;
+    QWebEngineView* WebBrowserCtrl;
 };

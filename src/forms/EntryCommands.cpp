@@ -1,27 +1,25 @@
 #include "forms/EntryCommands.h"
 
-#include "project/ClipboardEntry.h"
 #include "app/MApp.h"
+#include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "forms/DataProcForm.h"
-#include "forms/QAListModel.h"
+#include "project/ClipboardEntry.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QGuiApplication>
 
-EntryCommands::EntryCommands(MApp& app, QAListModel& model, QAbstractItemView& view,
-                             UserDialogs& dialogs, std::function<void()> announceChange,
-                             QObject* parent)
+EntryCommands::EntryCommands(MApp& app, ProjectModel& model, QAbstractItemView& view,
+                             UserDialogs& dialogs, QObject* parent)
     : QObject(parent)
     , m_app(app)
     , m_model(model)
     , m_view(view)
-    , m_dialogs(dialogs)
-    , m_announceChange(std::move(announceChange)) {}
+    , m_dialogs(dialogs) {}
 
 qsizetype EntryCommands::currentPosition() const {
-    if (m_app.entries().isEmpty())
+    if (m_model.entries().isEmpty())
         return 0;
     const QModelIndex current = m_view.currentIndex();
     // One entry is current whenever the table has any; the first stands in
@@ -30,9 +28,9 @@ qsizetype EntryCommands::currentPosition() const {
 }
 
 void EntryCommands::setCurrentPosition(qsizetype position) {
-    if (position < 1 || position > m_app.entries().count())
+    if (position < 1 || position > m_model.entries().count())
         return;
-    const QModelIndex index = m_model.index(int(position - 1), 0);
+    const QModelIndex index = m_view.model()->index(int(position - 1), 0);
     m_view.setCurrentIndex(index);
     m_view.scrollTo(index);
 }
@@ -46,31 +44,39 @@ bool EntryCommands::runEntryDialog() {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QAEntry EntryCommands::editedEntry() const {
+    return QAEntry{m_app.EditQuestion, m_app.EditAnswer,
+                   m_app.EditEnabled ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon};
+}
+
+void EntryCommands::appendAndShow(const QAEntry& entry) {
+    m_model.appendEntry(entry);
+    setCurrentPosition(m_model.entries().count());
+}
+
+void EntryCommands::removeAndShowNext(qsizetype position) {
+    m_model.removeEntry(position);
+    setCurrentPosition(std::min(position, m_model.entries().count()));
+}
+
 void EntryCommands::clearTable() {
     if (!ask(QStringLiteral("現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？")))
         return;
-    m_app.entries().clear();
-    m_model.reloadAll();
-    m_announceChange();
+    m_model.clearEntries();
 }
 
 void EntryCommands::add() {
     m_app.EditAccepted = false;
     runEntryDialog();
-    if (!m_app.EditAccepted)
-        return;
-    m_model.appendEntry(
-        QAEntry{m_app.EditQuestion, m_app.EditAnswer,
-                m_app.EditEnabled ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
-    setCurrentPosition(m_app.entries().count());
-    m_announceChange();
+    if (m_app.EditAccepted)
+        appendAndShow(editedEntry());
 }
 
 void EntryCommands::edit() {
     const qsizetype position = currentPosition();
     if (position == 0)
         return;
-    const QAEntry& entry = m_app.entries().item(position);
+    const QAEntry& entry = m_model.entries().item(position);
     m_app.EditQuestion = entry.question;
     m_app.EditAnswer = entry.answer;
     m_app.EditEnabled = entry.isEnabled();
@@ -78,35 +84,28 @@ void EntryCommands::edit() {
     runEntryDialog();
     // Written back however the dialog ended: a cancelled edit writes the
     // entry's own values.
-    m_model.replaceEntry(
-        position, QAEntry{m_app.EditQuestion, m_app.EditAnswer,
-                          m_app.EditEnabled ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
-    m_announceChange();
+    m_model.replaceEntry(position, editedEntry());
 }
 
 void EntryCommands::remove() {
     const qsizetype position = currentPosition();
     if (position == 0 || !ask(QStringLiteral("この項目を削除してもいいですか？")))
         return;
-    m_model.removeEntry(position);
-    setCurrentPosition(std::min(position, m_app.entries().count()));
-    m_announceChange();
+    removeAndShowNext(position);
 }
 
 void EntryCommands::sort() {
     if (!ask(QStringLiteral("FQAテーブルをソートしますか？")))
         return;
-    m_app.entries().sortByQuestion();
-    m_model.reloadAll();
+    m_model.sortByQuestion();
     setCurrentPosition(1);
-    m_announceChange();
 }
 
 void EntryCommands::copy() {
     const qsizetype position = currentPosition();
     if (position == 0)
         return;
-    QGuiApplication::clipboard()->setText(ClipboardEntry::toText(m_app.entries().item(position)));
+    QGuiApplication::clipboard()->setText(ClipboardEntry::toText(m_model.entries().item(position)));
 }
 
 void EntryCommands::cut() {
@@ -114,9 +113,7 @@ void EntryCommands::cut() {
     if (position == 0)
         return;
     copy();
-    m_model.removeEntry(position);
-    setCurrentPosition(std::min(position, m_app.entries().count()));
-    m_announceChange();
+    removeAndShowNext(position);
 }
 
 void EntryCommands::paste() {
@@ -126,7 +123,5 @@ void EntryCommands::paste() {
         m_dialogs.beep();
         return;
     }
-    m_model.appendEntry(*entry);
-    setCurrentPosition(m_app.entries().count());
-    m_announceChange();
+    appendAndShow(*entry);
 }

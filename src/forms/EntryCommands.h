@@ -1,23 +1,24 @@
 #pragma once
 
+#include "project/QAEntry.h"
+
 #include <QObject>
-#include <functional>
 
 struct MApp;
-class QAListModel;
+class ProjectModel;
 class QAbstractItemView;
 class UserDialogs;
 
 // The commands of the "Q.Aコマンド" menu that change the entry table: clear,
 // add, edit, delete, sort, and the clipboard's copy, cut and paste. Each
-// change is announced through the given function (mark the project changed,
-// rebuild an open preview).
+// change goes through the project model, which announces it; these keep the
+// table's current entry where the user expects it.
 class EntryCommands : public QObject {
     Q_OBJECT
 
 public:
-    EntryCommands(MApp& app, QAListModel& model, QAbstractItemView& view, UserDialogs& dialogs,
-                  std::function<void()> announceChange, QObject* parent = nullptr);
+    EntryCommands(MApp& app, ProjectModel& model, QAbstractItemView& view, UserDialogs& dialogs,
+                  QObject* parent = nullptr);
 
     void clearTable();
     void add();
@@ -35,10 +36,13 @@ public:
 private:
     bool ask(const QString& question);
     bool runEntryDialog();
+    // The entry the entry dialog handed back.
+    QAEntry editedEntry() const;
+    void appendAndShow(const QAEntry& entry);
+    void removeAndShowNext(qsizetype position);
 
     MApp& m_app;
-    QAListModel& m_model;
+    ProjectModel& m_model;
     QAbstractItemView& m_view;
     UserDialogs& m_dialogs;
-    std::function<void()> m_announceChange;
 };

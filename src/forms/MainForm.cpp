@@ -1,19 +1,20 @@
 #include "forms/MainForm.h"
 
-#include "project/ClipboardEntry.h"
+#include "app/FileCommands.h"
 #include "app/MApp.h"
+#include "app/ProjectModel.h"
+#include "app/QuickDocumentSettings.h"
 #include "app/UserDialogs.h"
 #include "design/HtmlExporter.h"
-#include "app/QuickDocumentSettings.h"
 #include "forms/AboutForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/IconImageList.h"
-#include "forms/PreviewReloader.h"
+#include "forms/Named.h"
 #include "forms/QAListModel.h"
 #include "forms/Twips.h"
-#include "app/FileCommands.h"
+#include "project/ClipboardEntry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,20 +24,37 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QUrl>
+
+namespace {
+
+// A menu item, named after the member that holds it, that runs a handler of
+// receiver.
+template <typename Receiver>
+QAction* menuItem(QMenu* menu, const char16_t* name, const char16_t* caption, Receiver* receiver,
+                  void (Receiver::*handler)(), const QKeySequence& shortcut = {}) {
+    QAction* action = named(menu->addAction(QString::fromUtf16(caption)), name);
+    action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, receiver, handler);
+    return action;
+}
+
+} // namespace
 
 MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_dialogs(dialogs)
     , m_program(std::move(program))
-    , m_model(new QAListModel(app, this)) {
+    , m_projectModel(new ProjectModel(app.project, this))
+    , m_tableModel(new QAListModel(*m_projectModel, this)) {
     setWindowIcon(IconImageList::programIcon());
+    connect(m_projectModel, &ProjectModel::changed, this, &MainForm::projectChanged);
     buildTable();
-    m_entryCommands = new EntryCommands(
-        app, *m_model, *QAListView, dialogs, [this] { announceChange(); }, this);
+    m_entryCommands = new EntryCommands(app, *m_projectModel, *QAListView, dialogs, this);
     buildMenus();
     Form_Load();
 }
@@ -44,9 +62,8 @@ MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidg
 MainForm::~MainForm() = default;
 
 void MainForm::buildTable() {
-    QAListView = new QTreeView(this);
-    QAListView->setObjectName(QStringLiteral("QAListView"));
-    QAListView->setModel(m_model);
+    QAListView = named(new QTreeView(this), u"QAListView");
+    QAListView->setModel(m_tableModel);
     QAListView->setRootIsDecorated(false);
     QAListView->setItemsExpandable(false);
     QAListView->setUniformRowHeights(true);
@@ -65,70 +82,83 @@ void MainForm::buildTable() {
 }
 
 void MainForm::buildMenus() {
-    // A menu item that runs a handler of the given object.
-    auto bound = [](QMenu* menu, const char16_t* caption, auto* receiver, auto handler,
-                    const QKeySequence& shortcut) {
-        QAction* action = menu->addAction(QString::fromUtf16(caption));
-        action->setShortcut(shortcut);
-        QObject::connect(action, &QAction::triggered, receiver, handler);
-        return action;
-    };
-    auto item = [&](QMenu* menu, const char16_t* caption, void (MainForm::*handler)(),
-                    const QKeySequence& shortcut = {}) {
-        return bound(menu, caption, this, handler, shortcut);
-    };
-    auto command = [&](QMenu* menu, const char16_t* caption, void (EntryCommands::*handler)(),
-                       const QKeySequence& shortcut = {}) {
-        return bound(menu, caption, m_entryCommands, handler, shortcut);
-    };
+    buildFileMenu();
+    buildProjectMenu();
+    buildQACommandMenu();
+    buildHelpMenu();
+}
 
-    FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    NewData_FileMenu = item(FileMenu, u"新規作成", &MainForm::NewData_FileMenu_Click);
-    FileSave_FileName = item(FileMenu, u"名前を付けて保存", &MainForm::FileSave_FileName_Click);
-    FileUpSave_FileMenu = item(FileMenu, u"上書き保存", &MainForm::FileUpSave_FileMenu_Click);
-    FileOpen_FileMenu = item(FileMenu, u"ファイルを開く", &MainForm::FileOpen_FileMenu_Click);
+void MainForm::buildFileMenu() {
+    FileMenu = named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), u"FileMenu");
+    NewData_FileMenu = menuItem(FileMenu, u"NewData_FileMenu", u"新規作成", this,
+                                &MainForm::NewData_FileMenu_Click);
+    FileSave_FileName = menuItem(FileMenu, u"FileSave_FileName", u"名前を付けて保存", this,
+                                 &MainForm::FileSave_FileName_Click);
+    FileUpSave_FileMenu = menuItem(FileMenu, u"FileUpSave_FileMenu", u"上書き保存", this,
+                                   &MainForm::FileUpSave_FileMenu_Click);
+    FileOpen_FileMenu = menuItem(FileMenu, u"FileOpen_FileMenu", u"ファイルを開く", this,
+                                 &MainForm::FileOpen_FileMenu_Click);
     FileMenu->addSeparator();
-    html_FileMenu = item(FileMenu, u"HTML出力", &MainForm::html_FileMenu_Click, Qt::Key_F2);
+    html_FileMenu = menuItem(FileMenu, u"html_FileMenu", u"HTML出力", this,
+                             &MainForm::html_FileMenu_Click, Qt::Key_F2);
     FileMenu->addSeparator();
-    end_FileMenu = item(FileMenu, u"終了", &MainForm::end_FileMenu_Click);
+    end_FileMenu =
+        menuItem(FileMenu, u"end_FileMenu", u"終了", this, &MainForm::end_FileMenu_Click);
+}
 
-    ProjectMenu = menuBar()->addMenu(QStringLiteral("プロジェクト(&P)"));
-    Document_ProjectMenu =
-        item(ProjectMenu, u"ドキュメント設定", &MainForm::Document_ProjectMenu_Click);
+void MainForm::buildProjectMenu() {
+    ProjectMenu = named(menuBar()->addMenu(QStringLiteral("プロジェクト(&P)")), u"ProjectMenu");
+    Document_ProjectMenu = menuItem(ProjectMenu, u"Document_ProjectMenu", u"ドキュメント設定", this,
+                                    &MainForm::Document_ProjectMenu_Click);
     ProjectMenu->addSeparator();
     DocumentView_ProjectMenu =
-        item(ProjectMenu, u"ドキュメントビュー", &MainForm::DocumentView_ProjectMenu_Click);
+        menuItem(ProjectMenu, u"DocumentView_ProjectMenu", u"ドキュメントビュー", this,
+                 &MainForm::DocumentView_ProjectMenu_Click);
     AutoDocument_ProjectMenu =
-        item(ProjectMenu, u"簡易自動ドキュメント設定", &MainForm::AutoDocument_ProjectMenu_Click);
+        menuItem(ProjectMenu, u"AutoDocument_ProjectMenu", u"簡易自動ドキュメント設定", this,
+                 &MainForm::AutoDocument_ProjectMenu_Click);
+}
 
-    QACommandMenu = menuBar()->addMenu(QStringLiteral("Q.Aコマンド"));
+void MainForm::buildQACommandMenu() {
+    QACommandMenu = named(menuBar()->addMenu(QStringLiteral("Q.Aコマンド")), u"QACommandMenu");
     connect(QACommandMenu, &QMenu::aboutToShow, this, &MainForm::QACommandMenu_Click);
-    new_QACommand = command(QACommandMenu, u"初期化", &EntryCommands::clearTable);
+    EntryCommands* commands = m_entryCommands;
+    new_QACommand =
+        menuItem(QACommandMenu, u"new_QACommand", u"初期化", commands, &EntryCommands::clearTable);
     QACommandMenu->addSeparator();
-    Copy_QACommand = command(QACommandMenu, u"コピー", &EntryCommands::copy);
-    Cut_QACommand = command(QACommandMenu, u"切り取り", &EntryCommands::cut);
-    Paste_QACommand = command(QACommandMenu, u"貼り付け", &EntryCommands::paste);
+    Copy_QACommand =
+        menuItem(QACommandMenu, u"Copy_QACommand", u"コピー", commands, &EntryCommands::copy);
+    Cut_QACommand =
+        menuItem(QACommandMenu, u"Cut_QACommand", u"切り取り", commands, &EntryCommands::cut);
+    Paste_QACommand =
+        menuItem(QACommandMenu, u"Paste_QACommand", u"貼り付け", commands, &EntryCommands::paste);
     QACommandMenu->addSeparator();
-    add_QACommand = command(QACommandMenu, u"追加", &EntryCommands::add,
-                            QKeySequence(QStringLiteral("Ctrl+A")));
-    edit_QACommand = command(QACommandMenu, u"編集", &EntryCommands::edit,
-                             QKeySequence(QStringLiteral("Ctrl+E")));
-    delete_QACommand = command(QACommandMenu, u"削除", &EntryCommands::remove);
+    add_QACommand = menuItem(QACommandMenu, u"add_QACommand", u"追加", commands,
+                             &EntryCommands::add, QKeySequence(QStringLiteral("Ctrl+A")));
+    edit_QACommand = menuItem(QACommandMenu, u"edit_QACommand", u"編集", commands,
+                              &EntryCommands::edit, QKeySequence(QStringLiteral("Ctrl+E")));
+    delete_QACommand =
+        menuItem(QACommandMenu, u"delete_QACommand", u"削除", commands, &EntryCommands::remove);
     QACommandMenu->addSeparator();
-    sort_QACommand = command(QACommandMenu, u"ソート", &EntryCommands::sort);
+    sort_QACommand =
+        menuItem(QACommandMenu, u"sort_QACommand", u"ソート", commands, &EntryCommands::sort);
+}
 
-    HelpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    Help_HelpMenu = item(HelpMenu, u"B.W.Kヘルプ", &MainForm::Help_HelpMenu_Click);
+void MainForm::buildHelpMenu() {
+    HelpMenu = named(menuBar()->addMenu(QStringLiteral("ヘルプ(&H)")), u"HelpMenu");
+    Help_HelpMenu =
+        menuItem(HelpMenu, u"Help_HelpMenu", u"B.W.Kヘルプ", this, &MainForm::Help_HelpMenu_Click);
     HelpMenu->addSeparator();
-    HollowfenHP_HelpMenu =
-        item(HelpMenu, u"Hollowfen.HP を開く", &MainForm::HollowfenHP_HelpMenu_Click);
+    HollowfenHP_HelpMenu = menuItem(HelpMenu, u"HollowfenHP_HelpMenu", u"Hollowfen.HP を開く", this,
+                                    &MainForm::HollowfenHP_HelpMenu_Click);
     HelpMenu->addSeparator();
-    AboutShow_HelpMenu = item(HelpMenu, u"バージョン情報", &MainForm::AboutShow_HelpMenu_Click);
+    AboutShow_HelpMenu = menuItem(HelpMenu, u"AboutShow_HelpMenu", u"バージョン情報", this,
+                                  &MainForm::AboutShow_HelpMenu_Click);
 }
 
 void MainForm::Form_Load() {
     m_app.DocumentViewOpen = false;
-    PostSBar = new QLabel(QStringLiteral("Hollowfen 2026"), this);
+    PostSBar = named(new QLabel(QStringLiteral("Hollowfen 2026"), this), u"PostSBar");
     statusBar()->addWidget(PostSBar);
     statusBar()->setSizeGripEnabled(true);
 
@@ -141,8 +171,10 @@ void MainForm::Form_Load() {
     QAListView->setColumnWidth(QAListModel::QuestionColumn, clientWidth / 2);
     fitAnswerColumn(60);
 
-    m_app.document().DocumentHomepage = QStringLiteral("http://");
-    m_app.document().DocumentCode = DocumentInfo::noDesignCode();
+    DocumentInfo start = m_projectModel->document();
+    start.DocumentHomepage = QStringLiteral("http://");
+    start.DocumentCode = DocumentInfo::noDesignCode();
+    m_projectModel->setDocument(start, ProjectModel::Marking::Unmodified);
     m_app.DataChanged = false;
     updateCaption();
 }
@@ -180,14 +212,21 @@ void MainForm::closeEvent(QCloseEvent* event) {
     QApplication::closeAllWindows();
 }
 
-void MainForm::announceChange() {
+void MainForm::projectChanged(const ProjectChange& change) {
+    if (!change.modifies())
+        return;
     m_app.DataChanged = true;
-    if (m_app.DocumentViewOpen && m_preview)
-        m_preview->reload();
+    if (!m_previewHeld)
+        refreshPreview();
+}
+
+void MainForm::refreshPreview() {
+    if (m_app.DocumentViewOpen)
+        emit previewOutdated();
 }
 
 void MainForm::QACommandMenu_Click() {
-    const bool hasEntries = !m_app.entries().isEmpty();
+    const bool hasEntries = !m_projectModel->entries().isEmpty();
     for (QAction* action : {Copy_QACommand, Cut_QACommand, edit_QACommand, delete_QACommand})
         action->setEnabled(hasEntries);
     Paste_QACommand->setEnabled(ClipboardEntry::hasTag(QGuiApplication::clipboard()->text()));
@@ -201,34 +240,37 @@ void MainForm::updateCaption() {
     setWindowTitle(FileCommands::caption(m_app));
 }
 
+FileCommands MainForm::fileCommands() {
+    return FileCommands(m_app, *m_projectModel, m_dialogs);
+}
+
 void MainForm::afterProjectReplaced() {
-    m_model->reloadAll();
     m_entryCommands->setCurrentPosition(1);
     updateCaption();
 }
 
 void MainForm::NewData_FileMenu_Click() {
-    if (FileCommands(m_app, m_dialogs).newProject())
+    if (fileCommands().newProject())
         afterProjectReplaced();
 }
 
 void MainForm::FileOpen_FileMenu_Click() {
-    if (FileCommands(m_app, m_dialogs).open())
+    if (fileCommands().open())
         afterProjectReplaced();
 }
 
 void MainForm::FileSave_FileName_Click() {
-    FileCommands(m_app, m_dialogs).saveAs();
+    fileCommands().saveAs();
     updateCaption();
 }
 
 void MainForm::FileUpSave_FileMenu_Click() {
-    FileCommands(m_app, m_dialogs).overwriteSave();
+    fileCommands().overwriteSave();
     updateCaption();
 }
 
 void MainForm::html_FileMenu_Click() {
-    const HtmlExporter exporter(m_app.project, m_program);
+    const HtmlExporter exporter(m_projectModel->project(), m_program);
     const Result<QString> page = exporter.render();
     if (!page) {
         m_dialogs.beep();
@@ -252,21 +294,24 @@ void MainForm::html_FileMenu_Click() {
 DocumentViewForm& MainForm::documentView() {
     if (!m_documentView) {
         m_documentView = new DocumentViewForm(m_app, m_program, this);
-        if (!m_preview)
-            m_preview = m_documentView;
+        connect(this, &MainForm::previewOutdated, m_documentView, &DocumentViewForm::reload);
     }
     return *m_documentView;
 }
 
 void MainForm::Document_ProjectMenu_Click() {
-    DocumentDataForm settings(m_app, m_dialogs, m_program, this);
-    settings.exec();
-    if (m_app.DocumentViewOpen && m_preview)
-        m_preview->reload();
+    // The preview shows what the dialog changed once it has closed, and is
+    // rebuilt then whichever button closed it.
+    {
+        const QScopedValueRollback hold(m_previewHeld, true);
+        DocumentDataForm settings(*m_projectModel, m_dialogs, m_program, this);
+        settings.exec();
+    }
+    refreshPreview();
 }
 
 void MainForm::DocumentView_ProjectMenu_Click() {
-    if (!m_app.document().isCompleteForPage()) {
+    if (!m_projectModel->document().isCompleteForPage()) {
         m_dialogs.beep();
         m_dialogs.report(DocumentViewForm::preconditionMessage(), UserDialogs::boxTitle());
         return;
@@ -288,7 +333,9 @@ void MainForm::AutoDocument_ProjectMenu_Click() {
     // This question carries the program's name as its title.
     if (!m_dialogs.askYesNo(QuickDocumentSettings::confirmation(), QString()))
         return;
-    QuickDocumentSettings::apply(m_app.document(), m_program);
+    DocumentInfo filled = m_projectModel->document();
+    QuickDocumentSettings::apply(filled, m_program);
+    m_projectModel->setDocument(filled, ProjectModel::Marking::Unmodified);
 }
 
 void MainForm::Help_HelpMenu_Click() {

@@ -5,9 +5,11 @@
 #include <QMainWindow>
 
 struct MApp;
+struct ProjectChange;
 class DocumentViewForm;
 class EntryCommands;
-class PreviewReloader;
+class FileCommands;
+class ProjectModel;
 class QAListModel;
 class QAction;
 class QLabel;
@@ -16,8 +18,9 @@ class QTreeView;
 class UserDialogs;
 
 // The main window: the entry table, the menus and the status bar. It owns the
-// program's start values and its end, and hands the menu commands to the
-// objects that carry them out.
+// program's start values and its end, hands the menu commands to the objects
+// that carry them out, and follows every change of the project: it marks the
+// project changed and has an open preview rebuilt.
 class MainForm : public QMainWindow {
     Q_OBJECT
 
@@ -25,51 +28,15 @@ public:
     MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The preview to rebuild after changes, in place of the preview window.
-    void setPreviewReloader(PreviewReloader* preview) { m_preview = preview; }
     // The preview window, made when first needed.
     DocumentViewForm& documentView();
-
-    // Marks the project changed and rebuilds an open preview.
-    void announceChange();
-
+    // Every change of the project goes through this model.
+    ProjectModel& projectModel() { return *m_projectModel; }
     EntryCommands& entryCommands() { return *m_entryCommands; }
-    QAListModel& model() { return *m_model; }
 
-    QTreeView* QAListView;
-    QLabel* PostSBar;
-
-    QMenu* FileMenu;
-    QAction* NewData_FileMenu;
-    QAction* FileSave_FileName;
-    QAction* FileUpSave_FileMenu;
-    QAction* FileOpen_FileMenu;
-    QAction* html_FileMenu;
-    QAction* end_FileMenu;
-    QMenu* ProjectMenu;
-    QAction* Document_ProjectMenu;
-    QAction* DocumentView_ProjectMenu;
-    QAction* AutoDocument_ProjectMenu;
-    QMenu* QACommandMenu;
-    QAction* new_QACommand;
-    QAction* Copy_QACommand;
-    QAction* Cut_QACommand;
-    QAction* Paste_QACommand;
-    QAction* add_QACommand;
-    QAction* edit_QACommand;
-    QAction* delete_QACommand;
-    QAction* sort_QACommand;
-    QMenu* HelpMenu;
-    QAction* Help_HelpMenu;
-    QAction* HollowfenHP_HelpMenu;
-    QAction* AboutShow_HelpMenu;
-
-    // The enabling rule of the "Q.Aコマンド" menu, run each time it opens.
-    void QACommandMenu_Click();
-    // Column 2 takes the rest of the table's width less the given twips.
-    void fitAnswerColumn(int marginTwips);
-
-    void reDataEdit();
+signals:
+    // The open preview no longer shows the project and is to be rebuilt.
+    void previewOutdated();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -77,18 +44,29 @@ protected:
 
 private:
     void Form_Load();
-    void buildMenus();
     void buildTable();
+    void buildMenus();
+    void buildFileMenu();
+    void buildProjectMenu();
+    void buildQACommandMenu();
+    void buildHelpMenu();
+    void projectChanged(const ProjectChange& change);
+    void refreshPreview();
+    FileCommands fileCommands();
     void afterProjectReplaced();
     void updateCaption();
+    // Column 2 takes the rest of the table's width less the given twips.
+    void fitAnswerColumn(int marginTwips);
 
+    // The enabling rule of the "Q.Aコマンド" menu, run each time it opens.
+    void QACommandMenu_Click();
+    void reDataEdit();
     void end_FileMenu_Click() { close(); }
     void NewData_FileMenu_Click();
     void FileOpen_FileMenu_Click();
     void FileSave_FileName_Click();
     void FileUpSave_FileMenu_Click();
     void html_FileMenu_Click();
-
     void Document_ProjectMenu_Click();
     void DocumentView_ProjectMenu_Click();
     void AutoDocument_ProjectMenu_Click();
@@ -99,8 +77,37 @@ private:
     MApp& m_app;
     UserDialogs& m_dialogs;
     ProgramFolder m_program;
-    QAListModel* m_model;
-    EntryCommands* m_entryCommands;
-    PreviewReloader* m_preview = nullptr;
+    ProjectModel* m_projectModel;
+    QAListModel* m_tableModel;
+    EntryCommands* m_entryCommands = nullptr;
     DocumentViewForm* m_documentView = nullptr;
+    // While the settings dialog is open its changes wait for it to close.
+    bool m_previewHeld = false;
+
+    QTreeView* QAListView = nullptr;
+    QLabel* PostSBar = nullptr;
+    QMenu* FileMenu = nullptr;
+    QAction* NewData_FileMenu = nullptr;
+    QAction* FileSave_FileName = nullptr;
+    QAction* FileUpSave_FileMenu = nullptr;
+    QAction* FileOpen_FileMenu = nullptr;
+    QAction* html_FileMenu = nullptr;
+    QAction* end_FileMenu = nullptr;
+    QMenu* ProjectMenu = nullptr;
+    QAction* Document_ProjectMenu = nullptr;
+    QAction* DocumentView_ProjectMenu = nullptr;
+    QAction* AutoDocument_ProjectMenu = nullptr;
+    QMenu* QACommandMenu = nullptr;
+    QAction* new_QACommand = nullptr;
+    QAction* Copy_QACommand = nullptr;
+    QAction* Cut_QACommand = nullptr;
+    QAction* Paste_QACommand = nullptr;
+    QAction* add_QACommand = nullptr;
+    QAction* edit_QACommand = nullptr;
+    QAction* delete_QACommand = nullptr;
+    QAction* sort_QACommand = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* Help_HelpMenu = nullptr;
+    QAction* HollowfenHP_HelpMenu = nullptr;
+    QAction* AboutShow_HelpMenu = nullptr;
 };

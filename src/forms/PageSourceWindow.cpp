@@ -1,9 +1,10 @@
 #include "forms/PageSourceWindow.h"
 
+#include "forms/Named.h"
 #include "text/Cp932Codec.h"
 #include "text/FileWriter.h"
-#include "text/TextFile.h"
 #include "text/LineEnds.h"
+#include "text/TextFile.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -17,12 +18,12 @@ PageSourceWindow::PageSourceWindow(const QString& path, QWidget* parent)
     , m_path(path) {
     setWindowTitle(path);
     setAttribute(Qt::WA_DeleteOnClose);
-    SourceEdit = new QPlainTextEdit(this);
+    SourceEdit = named(new QPlainTextEdit(this), u"SourceEdit");
     SourceEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     SourceEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     const Result<QString> source = TextFile::read(path);
     SourceEdit->setPlainText(source ? LineEnds::toLf(*source) : source.error());
-    SaveButton = new QPushButton(QStringLiteral("保存"), this);
+    SaveButton = named(new QPushButton(QStringLiteral("保存"), this), u"SaveButton");
     auto* status = new QLabel(this);
 
     connect(SaveButton, &QPushButton::clicked, this, [this, status] {

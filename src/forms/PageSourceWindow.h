@@ -16,12 +16,11 @@ class PageSourceWindow : public QWidget {
 public:
     explicit PageSourceWindow(const QString& path, QWidget* parent = nullptr);
 
-    QPlainTextEdit* SourceEdit;
-    QPushButton* SaveButton;
-
-    // Returns an empty text on success, otherwise the reason.
+    // Writes the edited source back over the page file, in code page 932.
     Status save();
 
 private:
     QString m_path;
+    QPlainTextEdit* SourceEdit;
+    QPushButton* SaveButton;
 };

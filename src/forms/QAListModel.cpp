@@ -1,13 +1,36 @@
 #include "forms/QAListModel.h"
 
+#include "app/ProjectModel.h"
 #include "forms/IconImageList.h"
 
-QAListModel::QAListModel(MApp& app, QObject* parent)
+namespace {
+
+int rowOf(qsizetype position) {
+    return int(position - 1);
+}
+
+// A move to where the entry already is leaves every row in place.
+bool movesARow(const ProjectChange& change) {
+    return change.position != change.destination;
+}
+
+// The row before which a moved row lands, counted before the move.
+int moveTargetRow(const ProjectChange& change) {
+    return change.destination > change.position ? int(change.destination)
+                                                : rowOf(change.destination);
+}
+
+} // namespace
+
+QAListModel::QAListModel(const ProjectModel& project, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_app(app) {}
+    , m_project(project) {
+    connect(&project, &ProjectModel::aboutToChange, this, &QAListModel::beginChange);
+    connect(&project, &ProjectModel::changed, this, &QAListModel::endChange);
+}
 
 int QAListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_app.entries().count());
+    return parent.isValid() ? 0 : int(m_project.entries().count());
 }
 
 int QAListModel::columnCount(const QModelIndex& parent) const {
@@ -17,7 +40,7 @@ int QAListModel::columnCount(const QModelIndex& parent) const {
 QVariant QAListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const QAEntry& entry = m_app.entries().item(index.row() + 1);
+    const QAEntry& entry = m_project.entries().item(index.row() + 1);
     const bool isQuestion = index.column() == QuestionColumn;
     switch (role) {
     case Qt::DisplayRole:
@@ -40,27 +63,52 @@ QVariant QAListModel::headerData(int section, Qt::Orientation orientation, int r
     return section == QuestionColumn ? QStringLiteral("Q.質問") : QStringLiteral("A.答え");
 }
 
-void QAListModel::appendEntry(const QAEntry& entry) {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    m_app.entries().append(entry);
-    endInsertRows();
+void QAListModel::beginChange(const ProjectChange& change) {
+    const int row = rowOf(change.position);
+    switch (change.kind) {
+    case ProjectChange::Kind::ProjectReplaced:
+    case ProjectChange::Kind::EntriesCleared:
+    case ProjectChange::Kind::EntriesSorted:
+        beginResetModel();
+        break;
+    case ProjectChange::Kind::EntryInserted:
+        beginInsertRows({}, row, row);
+        break;
+    case ProjectChange::Kind::EntryRemoved:
+        beginRemoveRows({}, row, row);
+        break;
+    case ProjectChange::Kind::EntryMoved:
+        if (movesARow(change))
+            beginMoveRows({}, row, row, {}, moveTargetRow(change));
+        break;
+    case ProjectChange::Kind::DocumentSet:
+    case ProjectChange::Kind::EntryReplaced:
+        break;
+    }
 }
 
-void QAListModel::replaceEntry(qsizetype position, const QAEntry& entry) {
-    m_app.entries().item(position) = entry;
-    const int row = int(position - 1);
-    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-void QAListModel::removeEntry(qsizetype position) {
-    const int row = int(position - 1);
-    beginRemoveRows({}, row, row);
-    m_app.entries().remove(position);
-    endRemoveRows();
-}
-
-void QAListModel::reloadAll() {
-    beginResetModel();
-    endResetModel();
+void QAListModel::endChange(const ProjectChange& change) {
+    const int row = rowOf(change.position);
+    switch (change.kind) {
+    case ProjectChange::Kind::ProjectReplaced:
+    case ProjectChange::Kind::EntriesCleared:
+    case ProjectChange::Kind::EntriesSorted:
+        endResetModel();
+        break;
+    case ProjectChange::Kind::EntryInserted:
+        endInsertRows();
+        break;
+    case ProjectChange::Kind::EntryRemoved:
+        endRemoveRows();
+        break;
+    case ProjectChange::Kind::EntryMoved:
+        if (movesARow(change))
+            endMoveRows();
+        break;
+    case ProjectChange::Kind::EntryReplaced:
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        break;
+    case ProjectChange::Kind::DocumentSet:
+        break;
+    }
 }

@@ -19,6 +19,12 @@ public:
     // caller sets the rest.
     QAEntry& add(const QString& question);
     void append(QAEntry entry) { m_entries.append(std::move(entry)); }
+    // Puts entry at position, moving the entries from there on down one.
+    void insert(qsizetype position, QAEntry entry) {
+        m_entries.insert(position - 1, std::move(entry));
+    }
+    // Takes the entry at from out and puts it back at position to.
+    void move(qsizetype from, qsizetype to) { m_entries.move(from - 1, to - 1); }
     void remove(qsizetype position) { m_entries.removeAt(position - 1); }
     void clear() { m_entries.clear(); }
     void reserve(qsizetype size) { m_entries.reserve(size); }
