@@ -3,6 +3,7 @@
 #include "design/DesignCopier.h"
 #include "design/DesignList.h"
 #include "design/DesignLocation.h"
+#include "design/HtmlExporter.h"
 #include "design/Procode.h"
 
 class DesignFoldersTest : public QObject {
@@ -35,7 +36,8 @@ private slots:
         QStringList names;
         for (const DesignCatalog::Design& design : *designs)
             names << design.folder + u'=' + design.displayName();
-        QCOMPARE(names, (QStringList{QStringLiteral("alias=Inside"), QStringLiteral("inside=Inside")}));
+        QCOMPARE(names,
+                 (QStringList{QStringLiteral("alias=Inside"), QStringLiteral("inside=Inside")}));
     }
 
     void procodeLines() {
@@ -63,7 +65,9 @@ private slots:
         program.writeText(QStringLiteral("out/stale.ddc"), QStringLiteral("old"));
         program.writeText(QStringLiteral("out/back.gif"), QStringLiteral("old"));
 
-        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Plain")), target).ok());
+        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())),
+                                   program.filePath(QStringLiteral("doc_code/Plain")), target)
+                    .ok());
         QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("back.gif")});
         QFile copied(program.filePath(QStringLiteral("out/back.gif")));
@@ -76,9 +80,51 @@ private slots:
         program.writeText(QStringLiteral("doc_code/Bare/style.css"), QStringLiteral("body{}"));
         const QString target = program.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkdir(target));
-        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Bare")), target).ok());
+        QVERIFY(DesignCopier::copy(DesignLocation(ProgramFolder(program.path())),
+                                   program.filePath(QStringLiteral("doc_code/Bare")), target)
+                    .ok());
         QVERIFY(QFile::exists(program.filePath(QStringLiteral("out/style.css"))));
-        QVERIFY(!DesignCopier::copy(DesignLocation(ProgramFolder(program.path())), program.filePath(QStringLiteral("doc_code/Gone")), target));
+        QVERIFY(!DesignCopier::copy(DesignLocation(ProgramFolder(program.path())),
+                                    program.filePath(QStringLiteral("doc_code/Gone")), target));
+    }
+
+    void republishingReplacesTheFolderWholeOrNotAtAll() {
+        TestProgramFolder program;
+        program.addDesign(QStringLiteral("one"), QStringLiteral("One"),
+                          QStringLiteral("<p>[document.title]</p>"), {QStringLiteral("one.css")});
+        program.addDesign(QStringLiteral("two"), QStringLiteral("Two"), QStringLiteral("<b></b>"),
+                          {QStringLiteral("two.css")});
+        Project project;
+        DocumentInfo& doc = project.document;
+        doc.DocumentTitle = doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail =
+            doc.DocumentDataview = QStringLiteral("first");
+        doc.DocumentCode = QStringLiteral("one\\page.ddc");
+        doc.DocumentCodeFolder = QStringLiteral("one");
+        const ProgramFolder folder(program.path());
+        const QString output = program.filePath(QStringLiteral("site"));
+        QVERIFY(!HtmlExporter::holdsExport(output));
+        QVERIFY(HtmlExporter(project, folder).write(QStringLiteral("old page"), output));
+        QVERIFY(HtmlExporter::holdsExport(output));
+
+        doc.DocumentCode = QStringLiteral("two\\page.ddc");
+        doc.DocumentCodeFolder = QStringLiteral("two");
+        const Result<QString> page =
+            HtmlExporter(project, folder).rewrite(QStringLiteral("new page"), output + u'/');
+        QVERIFY2(page, qPrintable(page.error()));
+        QCOMPARE(*page, output + QStringLiteral("/site.html"));
+        const QStringList everything = QDir(program.path()).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        QCOMPARE(everything, (QStringList{QStringLiteral("doc_code"), QStringLiteral("site")}));
+        QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("site.html"), QStringLiteral("two.css")}));
+
+        // A design that fails half-way leaves the published folder as it was.
+        doc.DocumentCodeFolder = QStringLiteral("gone");
+        QVERIFY(!HtmlExporter(project, folder).rewrite(QStringLiteral("newer"), output));
+        QFile kept(output + QStringLiteral("/site.html"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("new page\r\n"));
+        QVERIFY(!HtmlExporter(project, folder).rewrite(QStringLiteral("x"), program.path()));
     }
 
     void storedDesignValuesStayInsideTheDesignRoot_data() {

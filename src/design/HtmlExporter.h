@@ -30,12 +30,24 @@ public:
     // nothing behind.
     Result<QString> write(const QString& page, const QString& outputPath) const;
 
+    // Exports again into outputPath, a folder that write() made earlier: the
+    // new page and resources are built beside it and take its place in one
+    // step, so a failure leaves the published folder as it was. Gives the
+    // page's path.
+    Result<QString> rewrite(const QString& page, const QString& outputPath) const;
+
+    // Whether the folder still holds the page that an export wrote there.
+    static bool holdsExport(const QString& outputPath);
+
     // Writes the page file at path: the page text in code page 932, with
     // character references for what the code page lacks, and one more line
     // end.
     static Status writePageFile(const QString& path, const QString& page);
 
 private:
+    // The export made in a new hidden folder beside output, or why not.
+    Result<QString> buildBeside(const QString& page, const QString& output) const;
+
     const Project& m_project;
     ProgramFolder m_program;
 };
