@@ -21,6 +21,8 @@ packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-n
 # Benchmarks (bench/) and the whole-process measurement; clang and its
 # sanitizer and libFuzzer runtimes for the fuzz targets (fuzz/run.sh).
 packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)
+# tidy checks the shipped designs' pages.
+packages+=(tidy)
 
 install_missing() {
     local missing=()

@@ -1,7 +1,7 @@
 #include "BenchProjects.h"
 
 #include "ProjectGenerator.h"
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "project/BwkWriter.h"
 
 #include <cstdio>
@@ -14,18 +14,17 @@ BenchProjects& BenchProjects::instance() {
 
 BenchProjects::BenchProjects()
     : m_program(QStringLiteral(BRINDLEWICK_BENCH_DIR)) {
-    QString error;
     const QString designFile = m_program.designRoot() + u'/' +
                                ProjectGenerator::designFolderName() + QStringLiteral("/bench.ddc");
-    const std::optional<QString> design = TextFile::read(designFile, &error);
+    const Result<QString> design = TextFile::read(designFile);
     if (!design || !m_dir.isValid()) {
-        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(error));
+        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(design.error()));
         std::exit(1);
     }
     m_designText = *design;
 }
 
-const BwkProject& BenchProjects::project(int entryCount) {
+const Project& BenchProjects::project(int entryCount) {
     auto found = m_projects.find(entryCount);
     if (found == m_projects.end())
         found = m_projects.emplace(entryCount, ProjectGenerator::make(entryCount)).first;
@@ -33,10 +32,9 @@ const BwkProject& BenchProjects::project(int entryCount) {
 }
 
 MApp BenchProjects::app(int entryCount) {
-    const BwkProject& source = project(entryCount);
+    const Project& source = project(entryCount);
     MApp app;
-    app.document() = source.document;
-    app.entries = source.entries;
+    app.project = source;
     return app;
 }
 
@@ -45,10 +43,10 @@ QString BenchProjects::projectFile(int entryCount) {
     if (found != m_files.end())
         return found->second;
     const QString path = scratchPath(QStringLiteral("project-%1.bwk").arg(entryCount));
-    const BwkProject& source = project(entryCount);
-    const QString error = BwkWriter::writeFile(path, source.document, source.entries);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(error));
+    const Project& source = project(entryCount);
+    const Status written = BwkWriter::writeFile(path, source.document, source.entries);
+    if (!written) {
+        std::fprintf(stderr, "bench set-up failed: %s\n", qPrintable(written.error()));
         std::exit(1);
     }
     return m_files.emplace(entryCount, path).first->second;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MApp.h"
-#include "app/ProgramFolder.h"
-#include "project/BwkProject.h"
+#include "design/ProgramFolder.h"
+#include "project/Project.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -15,8 +15,9 @@ class BenchProjects {
 public:
     static BenchProjects& instance();
 
-    const BwkProject& project(int entryCount);
-    // The project as the program holds it while editing.
+    const Project& project(int entryCount);
+    // The window program's state holding the project, for the window
+    // benchmarks; everything else works on project().
     MApp app(int entryCount);
     // The project's .bwk file, written on first use.
     QString projectFile(int entryCount);
@@ -32,6 +33,6 @@ private:
     QTemporaryDir m_dir;
     ProgramFolder m_program;
     QString m_designText;
-    std::map<int, BwkProject> m_projects;
+    std::map<int, Project> m_projects;
     std::map<int, QString> m_files;
 };

@@ -2,9 +2,10 @@
 // over sizes four times apart and lets Google Benchmark fit the growth: the
 // fitted complexity must come out as N, never N^2.
 
-#include "app/Cp932Codec.h"
-#include "app/MApp.h"
+#include "BenchProjects.h"
+#include "text/Cp932Codec.h"
 #include "design/WrepClass.h"
+#include "project/Project.h"
 #include "project/BwkReader.h"
 
 #include <benchmark/benchmark.h>
@@ -18,19 +19,20 @@ void hostileSizes(benchmark::internal::Benchmark* benchmark) {
         ->Unit(benchmark::kMillisecond);
 }
 
-MApp threeEntries() {
-    MApp app;
-    app.DocumentTitle = QStringLiteral("FAQ");
+Project threeEntries() {
+    Project project;
+    project.document.DocumentTitle = QStringLiteral("FAQ");
     for (int i = 1; i <= 3; ++i)
-        app.entries.append(QAEntry{QStringLiteral("Q%1").arg(i), QStringLiteral("A"), 1});
-    return app;
+        project.entries.append(QAEntry{QStringLiteral("Q%1").arg(i), QStringLiteral("A"), 1});
+    return project;
 }
 
-void runDesign(benchmark::State& state, const QString& design) {
-    MApp app = threeEntries();
-    WrepClass engine(app, ProgramFolder(QStringLiteral("/nonexistent")));
+void runDesign(benchmark::State& state, const QString& design,
+               const Project& project = threeEntries()) {
+    WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
     for (auto _ : state) {
-        engine.runText(design);
+        if (const Status run = engine.runText(design); !run)
+            state.SkipWithError(qPrintable(run.error()));
         benchmark::DoNotOptimize(engine.sorce().constData());
     }
     state.SetComplexityN(state.range(0));
@@ -68,6 +70,23 @@ void BM_DesignOfManyKeysInALoop(benchmark::State& state) {
                          QStringLiteral("[::loop]"));
 }
 BENCHMARK(BM_DesignOfManyKeysInALoop)->Apply(hostileSizes);
+
+// Many loop blocks over the largest project: blocks whose passes write
+// nothing only move the counter, so the time grows with the design alone,
+// not with blocks times entries.
+void BM_DesignOfManyEmptyBlocks(benchmark::State& state) {
+    runDesign(state, QStringLiteral("[loop::][::loop]").repeated(state.range(0) / 16),
+              BenchProjects::instance().project(32767));
+}
+BENCHMARK(BM_DesignOfManyEmptyBlocks)->Apply(hostileSizes);
+
+void BM_DesignOfManyCountIncBlocks(benchmark::State& state) {
+    runDesign(state,
+              QStringLiteral("[loop::][count.inc][unknown][::loop]").repeated(state.range(0) / 36) +
+                  QStringLiteral("[count.selected]"),
+              BenchProjects::instance().project(32767));
+}
+BENCHMARK(BM_DesignOfManyCountIncBlocks)->Apply(hostileSizes);
 
 void BM_DecodeInvalidBytes(benchmark::State& state) {
     const QByteArray bytes = QByteArray("\x81\xFF\x9F\r\x82", 5).repeated(state.range(0) / 5);

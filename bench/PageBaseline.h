@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MApp.h"
+#include "project/Project.h"
 
 #include <QString>
 
@@ -9,10 +9,10 @@
 // judged against this one.
 class PageBaseline {
 public:
-    static QString build(const MApp& app);
+    static QString build(const Project& project);
 
 private:
-    static void appendHead(QString& page, const MApp& app);
-    static void appendQuestionList(QString& page, const MApp& app);
-    static void appendAnswers(QString& page, const MApp& app);
+    static void appendHead(QString& page, const Project& project);
+    static void appendQuestionList(QString& page, const Project& project);
+    static void appendAnswers(QString& page, const Project& project);
 };

@@ -3,7 +3,7 @@
 
 #include "BenchProjects.h"
 #include "PageBaseline.h"
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 #include "design/HtmlExporter.h"
 #include "design/PreviewBuilder.h"
 #include "design/WrepClass.h"
@@ -19,10 +19,11 @@ void entrySizes(benchmark::internal::Benchmark* benchmark) {
 
 void BM_EngineRunText(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(int(state.range(0)));
-    WrepClass engine(app, projects.programFolder());
+    const Project& project = projects.project(int(state.range(0)));
+    WrepClass engine(project, projects.programFolder());
     for (auto _ : state) {
-        engine.runText(projects.designText());
+        if (const Status run = engine.runText(projects.designText()); !run)
+            state.SkipWithError(qPrintable(run.error()));
         benchmark::DoNotOptimize(engine.sorce().constData());
     }
     state.counters["page_chars"] = double(engine.sorce().size());
@@ -32,29 +33,28 @@ BENCHMARK(BM_EngineRunText)->Apply(entrySizes);
 // As the program calls it: reads the design file, then runs it.
 void BM_EngineDdcDatacode(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(int(state.range(0)));
-    WrepClass engine(app, projects.programFolder());
+    const Project& project = projects.project(int(state.range(0)));
+    WrepClass engine(project, projects.programFolder());
     for (auto _ : state) {
-        if (!engine.ddc_datacode())
-            state.SkipWithError(qPrintable(engine.errorString()));
+        if (const Status run = engine.ddc_datacode(); !run)
+            state.SkipWithError(qPrintable(run.error()));
         benchmark::DoNotOptimize(engine.sorce().constData());
     }
 }
 BENCHMARK(BM_EngineDdcDatacode)->Apply(entrySizes);
 
 void BM_HandWrittenBaseline(benchmark::State& state) {
-    const MApp app = BenchProjects::instance().app(int(state.range(0)));
+    const Project& project = BenchProjects::instance().project(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(PageBaseline::build(app));
+        benchmark::DoNotOptimize(PageBaseline::build(project));
 }
 BENCHMARK(BM_HandWrittenBaseline)->Apply(entrySizes);
 
 // The page as the engine leaves it, which is what the program encodes.
 QString enginePage(int entryCount) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(entryCount);
-    WrepClass engine(app, projects.programFolder());
-    engine.runText(projects.designText());
+    WrepClass engine(projects.project(entryCount), projects.programFolder());
+    (void)engine.runText(projects.designText());
     return engine.sorce();
 }
 
@@ -87,10 +87,11 @@ BENCHMARK(BM_EncodePageIntoReusedBuffer)->Apply(entrySizes);
 
 void BM_PageTextAndEncoding(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(int(state.range(0)));
-    WrepClass engine(app, projects.programFolder());
+    const Project& project = projects.project(int(state.range(0)));
+    WrepClass engine(project, projects.programFolder());
     for (auto _ : state) {
-        engine.runText(projects.designText());
+        if (const Status run = engine.runText(projects.designText()); !run)
+            state.SkipWithError(qPrintable(run.error()));
         QByteArray bytes;
         Cp932Codec::encodeForHtml(engine.sorce(), bytes);
         benchmark::DoNotOptimize(bytes.constData());
@@ -101,13 +102,14 @@ BENCHMARK(BM_PageTextAndEncoding)->Apply(entrySizes);
 // render() and write() into a new folder, as the export command does.
 void BM_HtmlExport(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(int(state.range(0)));
+    const Project& project = projects.project(int(state.range(0)));
     const QString folder = projects.scratchPath(QStringLiteral("export"));
     for (auto _ : state) {
-        HtmlExporter exporter(app, projects.programFolder());
-        const std::optional<QString> page = exporter.render();
-        if (!page || !exporter.write(*page, folder))
-            state.SkipWithError(qPrintable(exporter.errorString()));
+        HtmlExporter exporter(project, projects.programFolder());
+        const Result<QString> page = exporter.render();
+        const Result<QString> written = page ? exporter.write(*page, folder) : page;
+        if (!written)
+            state.SkipWithError(qPrintable(written.error()));
         state.PauseTiming();
         QDir(folder).removeRecursively();
         state.ResumeTiming();
@@ -119,13 +121,13 @@ BENCHMARK(BM_HtmlExport)->Apply(entrySizes);
 // design's files, default.html.
 void BM_PreviewBuild(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(int(state.range(0)));
+    const Project& project = projects.project(int(state.range(0)));
     const QString folder = projects.scratchPath(QStringLiteral("default"));
     QDir().mkpath(folder);
     for (auto _ : state) {
-        PreviewBuilder builder(app, projects.programFolder());
-        if (!builder.build(folder))
-            state.SkipWithError(qPrintable(builder.errorString()));
+        PreviewBuilder builder(project, projects.programFolder());
+        if (const Result<QString> built = builder.build(folder); !built)
+            state.SkipWithError(qPrintable(built.error()));
     }
 }
 BENCHMARK(BM_PreviewBuild)->Apply(entrySizes);

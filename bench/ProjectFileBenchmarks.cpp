@@ -1,7 +1,7 @@
 // Reading and saving .bwk files of generated projects.
 
 #include "BenchProjects.h"
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
@@ -22,9 +22,9 @@ void entrySizes(benchmark::internal::Benchmark* benchmark) {
 void BM_ReadProjectFile(benchmark::State& state) {
     const QString path = BenchProjects::instance().projectFile(int(state.range(0)));
     for (auto _ : state) {
-        BwkReader::Result result = BwkReader::readFile(path);
-        if (!result.project)
-            state.SkipWithError(qPrintable(result.error));
+        Result<Project> result = BwkReader::readFile(path);
+        if (!result)
+            state.SkipWithError(qPrintable(result.error()));
         benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
@@ -50,19 +50,19 @@ BENCHMARK(BM_ParseProjectText)->Apply(entrySizes);
 
 void BM_WriteProjectFile(benchmark::State& state) {
     BenchProjects& projects = BenchProjects::instance();
-    const BwkProject& project = projects.project(int(state.range(0)));
+    const Project& project = projects.project(int(state.range(0)));
     const QString path = projects.scratchPath(QStringLiteral("written.bwk"));
     for (auto _ : state) {
-        const QString error = BwkWriter::writeFile(path, project.document, project.entries);
-        if (!error.isEmpty())
-            state.SkipWithError(qPrintable(error));
+        const Status written = BwkWriter::writeFile(path, project.document, project.entries);
+        if (!written)
+            state.SkipWithError(qPrintable(written.error()));
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
 BENCHMARK(BM_WriteProjectFile)->Apply(entrySizes);
 
 void BM_EncodeProject(benchmark::State& state) {
-    const BwkProject& project = BenchProjects::instance().project(int(state.range(0)));
+    const Project& project = BenchProjects::instance().project(int(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(BwkWriter::encode(project.document, project.entries));
 }

@@ -14,9 +14,9 @@ constexpr qsizetype kAnswerLength = 200;
 
 } // namespace
 
-BwkProject ProjectGenerator::make(int entryCount) {
+Project ProjectGenerator::make(int entryCount) {
     ProjectGenerator generator(0x9E3779B97F4A7C15ull);
-    BwkProject project;
+    Project project;
     project.document = document();
     project.entries.reserve(entryCount);
     for (int position = 1; position <= entryCount; ++position)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/BwkProject.h"
+#include "project/Project.h"
 
 #include <QString>
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     // The design the generated projects use: bench/doc_code/bench/bench.ddc.
     static QString designFolderName() { return QStringLiteral("bench"); }
 
-    static BwkProject make(int entryCount);
+    static Project make(int entryCount);
 
 private:
     explicit ProjectGenerator(std::uint64_t seed)

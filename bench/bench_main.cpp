@@ -14,10 +14,10 @@ namespace {
 
 bool baselineMatchesEngine() {
     BenchProjects& projects = BenchProjects::instance();
-    MApp app = projects.app(25);
-    WrepClass engine(app, projects.programFolder());
-    engine.runText(projects.designText());
-    return engine.sorce() == PageBaseline::build(app);
+    const Project& project = projects.project(25);
+    WrepClass engine(project, projects.programFolder());
+    return engine.runText(projects.designText()) &&
+           engine.sorce() == PageBaseline::build(project);
 }
 
 } // namespace

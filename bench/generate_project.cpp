@@ -16,10 +16,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: brindlewick-generate ENTRIES OUTPUT.bwk\n");
         return 2;
     }
-    const BwkProject project = ProjectGenerator::make(entries);
-    const QString error = BwkWriter::writeFile(args.at(2), project.document, project.entries);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "brindlewick-generate: %s\n", qPrintable(error));
+    const Project project = ProjectGenerator::make(entries);
+    const Status written = BwkWriter::writeFile(args.at(2), project.document, project.entries);
+    if (!written) {
+        std::fprintf(stderr, "brindlewick-generate: %s\n", qPrintable(written.error()));
         return 1;
     }
     return 0;

@@ -2,7 +2,7 @@
 // Any bytes must give a project or an error, and a project that reads and
 // saves must read back the same.
 
-#include "app/Cp932Codec.h"
+#include "text/Cp932Codec.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
@@ -12,8 +12,8 @@
 namespace {
 
 // Saving keeps only "enabled" or "disabled" of an icon number.
-BwkProject withIconsAsSaved(BwkProject project) {
-    BwkProject saved = project;
+Project withIconsAsSaved(Project project) {
+    Project saved = project;
     saved.entries.clear();
     for (QAEntry entry : project.entries) {
         entry.icon = entry.isEnabled() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon;
@@ -39,21 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray page;
     Cp932Codec::encodeForHtml(text, page);
 
-    const BwkReader::Result read = BwkReader::parse(text);
-    if (read.project.has_value() == !read.error.isEmpty())
+    const Result<Project> read = BwkReader::parse(text);
+    if (read.ok() == !read.error().isEmpty())
         std::abort();
     // Files are read as bytes, decoded field by field: the same result.
-    const BwkReader::Result readAsBytes = BwkReader::parseBytes(bytes);
-    if (readAsBytes.project != read.project || readAsBytes.error != read.error)
+    const Result<Project> readAsBytes = BwkReader::parseBytes(bytes);
+    if (readAsBytes.ok() != read.ok() || readAsBytes.error() != read.error() ||
+        (read && *readAsBytes != *read))
         std::abort();
-    if (!read.project)
+    if (!read)
         return 0;
-    const BwkWriter::Encoded saved =
-        BwkWriter::encode(read.project->document, read.project->entries);
-    if (!saved.bytes)
+    const Result<QByteArray> saved = BwkWriter::encode(read->document, read->entries);
+    if (!saved)
         return 0;
-    const BwkReader::Result reread = BwkReader::parse(Cp932Codec::decode(*saved.bytes));
-    if (!reread.project || *reread.project != withIconsAsSaved(*read.project))
+    const Result<Project> reread = BwkReader::parse(Cp932Codec::decode(*saved));
+    if (!reread || *reread != withIconsAsSaved(*read))
         std::abort();
     return 0;
 }

@@ -1,7 +1,7 @@
 // The clipboard holds whatever other programs put there. A tagged text must
 // give an entry that makes the same entry again when copied and pasted.
 
-#include "app/ClipboardEntry.h"
+#include "project/ClipboardEntry.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bwkreader fuzz_engine fuzz_clipboard fuzz_procode fuzz_cp932codec)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bwkreader fuzz_engine fuzz_clipboard fuzz_procode fuzz_cp932codec fuzz_projectjson)
 build=${BRINDLEWICK_FUZZ_BUILD:-build-fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -24,10 +24,11 @@ cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 seeds_for() {
     case "$1" in
     fuzz_bwkreader) echo examples/sample.bwk data/doc_code/standard/procode tests/golden/sample-standard.html ;;
-    fuzz_engine) echo data/doc_code/standard/faq.ddc bench/doc_code/bench/bench.ddc tests/golden/sample-standard.html ;;
+    fuzz_engine) echo data/doc_code/standard/faq.ddc bench/doc_code/bench/bench.ddc tests/golden/sample-standard.html tests/golden/*/design.ddc ;;
     fuzz_clipboard) echo fuzz/seeds/clipboard/* ;;
     fuzz_procode) echo data/doc_code/standard/procode bench/doc_code/bench/procode ;;
     fuzz_cp932codec) echo examples/sample.bwk data/doc_code/standard/procode tests/golden/sample-standard.html ;;
+    fuzz_projectjson) echo tests/golden/*/project.json ;;
     esac
 }
 
@@ -36,8 +37,10 @@ failed=0
 for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
-    # shellcheck disable=SC2046
-    cp -n $(seeds_for "$target") "$corpus/" 2>/dev/null || true
+    # Named by their paths: the golden cases all have the same file names.
+    for seed in $(seeds_for "$target"); do
+        cp -n "$seed" "$corpus/$(echo "$seed" | tr / _)" 2>/dev/null || true
+    done
     options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -max_len=65536
         -print_final_stats=1 -artifact_prefix="$build/findings/$target-")
     [ "$target" = fuzz_engine ] && options+=(-dict=fuzz/engine.dict)

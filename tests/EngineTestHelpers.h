@@ -15,11 +15,18 @@ inline Project sampleProject() {
     return project;
 }
 
-// The page that design text makes for the project.
-inline QString run(const Project& project, const QString& design) {
+// The page that design text makes for the project, or why there is none.
+inline Result<QString> tryRun(const Project& project, const QString& design) {
     WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
-    engine.runText(design);
+    if (Status run = engine.runText(design); !run)
+        return Failure{run.error()};
     return engine.sorce();
+}
+
+// The page that design text makes for the project; empty if the run fails.
+inline QString run(const Project& project, const QString& design) {
+    Result<QString> page = tryRun(project, design);
+    return page ? std::move(*page) : QString();
 }
 
 inline QString run(const QString& design) {

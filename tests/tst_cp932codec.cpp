@@ -54,10 +54,12 @@ private slots:
         const QString typed = QStringLiteral("9時\u301C17時\u2212\u2014\u2016\u00A2\u00A3\u00AC");
         QByteArray encoded;
         QCOMPARE(Cp932Codec::encode(typed, encoded), std::nullopt);
-        QCOMPARE(encoded, QByteArray("9\x8E\x9E\x81\x60" "17\x8E\x9E\x81\x7C\x81\x5C\x81\x61"
+        QCOMPARE(encoded, QByteArray("9\x8E\x9E\x81\x60"
+                                     "17\x8E\x9E\x81\x7C\x81\x5C\x81\x61"
                                      "\x81\x91\x81\x92\x81\xCA"));
         QCOMPARE(Cp932Codec::decode(encoded),
                  QStringLiteral("9時\uFF5E17時\uFF0D\u2015\u2225\uFFE0\uFFE1\uFFE2"));
+        QCOMPARE(Cp932Codec::asReadBack(typed), Cp932Codec::decode(encoded));
         QByteArray page;
         Cp932Codec::encodeForHtml(typed, page);
         QCOMPARE(page, encoded);

@@ -1,20 +1,23 @@
+// Exporting a page into a new folder. The page text itself is checked byte
+// for byte by tst_golden (case export-page-with-emoji).
+
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "app/MApp.h"
 #include "design/HtmlExporter.h"
 
 namespace {
 
-MApp completeProject() {
-    MApp app;
-    app.DocumentTitle = QStringLiteral("よくある質問");
-    app.DocumentCreater = QStringLiteral("Ann");
-    app.DocumentMail = QStringLiteral("ann@example.com");
-    app.DocumentDataview = QStringLiteral(" ");
-    app.DocumentCode = QStringLiteral("Plain\\page.ddc");
-    app.DocumentCodeFolder = QStringLiteral("Plain");
-    app.entries.append(QAEntry{QStringLiteral("絵文字は？"), QStringLiteral("😀です"), 1});
-    return app;
+Project completeProject() {
+    Project project;
+    DocumentInfo& document = project.document;
+    document.DocumentTitle = QStringLiteral("よくある質問");
+    document.DocumentCreater = QStringLiteral("Ann");
+    document.DocumentMail = QStringLiteral("ann@example.com");
+    document.DocumentDataview = QStringLiteral(" ");
+    document.DocumentCode = QStringLiteral("Plain\\page.ddc");
+    document.DocumentCodeFolder = QStringLiteral("Plain");
+    project.entries.append(QAEntry{QStringLiteral("絵文字は？"), QStringLiteral("😀です"), 1});
+    return project;
 }
 
 QByteArray readAll(const QString& path) {
@@ -30,6 +33,8 @@ class HtmlExportTest : public QObject {
 private:
     TestProgramFolder m_program;
 
+    ProgramFolder program() const { return ProgramFolder(m_program.path()); }
+
 private slots:
     void initTestCase() {
         m_program.addDesign(
@@ -37,63 +42,55 @@ private slots:
             QStringLiteral("<title>[document.title]</title>\r\n"
                            "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
             {QStringLiteral("back.gif"), QStringLiteral("style.css"), QStringLiteral("old.ddc")});
-    }
-
-    void incompleteDocumentIsRefused_data() {
-        QTest::addColumn<int>("missing");
-        for (int i = 0; i < 7; ++i)
-            QTest::newRow(QByteArray::number(i).constData()) << i;
+        m_program.addDesign(QStringLiteral("Huge"), QStringLiteral("Huge"),
+                            QStringLiteral("[loop::][document.dataview][::loop]"));
     }
 
     void incompleteDocumentIsRefused() {
-        QFETCH(int, missing);
-        MApp app = completeProject();
-        QString* texts[] = {&app.DocumentTitle, &app.DocumentCreater,  &app.DocumentHomepage,
-                            &app.DocumentMail,  &app.DocumentDataview, &app.DocumentCodeFolder,
-                            &app.DocumentCode};
-        if (missing == 6)
-            *texts[missing] = DocumentInfo::noDesignCode();
-        else
-            texts[missing]->clear();
-        HtmlExporter exporter(app, ProgramFolder(m_program.path()));
-        QVERIFY(!exporter.render());
-        QCOMPARE(
-            exporter.errorString(),
-            QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。"));
+        for (QString DocumentInfo::*field :
+             {&DocumentInfo::DocumentTitle, &DocumentInfo::DocumentCreater,
+              &DocumentInfo::DocumentHomepage, &DocumentInfo::DocumentMail,
+              &DocumentInfo::DocumentDataview, &DocumentInfo::DocumentCodeFolder,
+              &DocumentInfo::DocumentCode}) {
+            Project project = completeProject();
+            project.document.*field = field == &DocumentInfo::DocumentCode
+                                          ? DocumentInfo::noDesignCode()
+                                          : QString();
+            const Result<QString> page = HtmlExporter(project, program()).render();
+            QVERIFY(!page);
+            QCOMPARE(page.error(), HtmlExporter::incompleteMessage());
+        }
     }
 
     void exportWritesPageAndResources() {
-        MApp app = completeProject();
-        HtmlExporter exporter(app, ProgramFolder(m_program.path()));
-        const auto page = exporter.render();
-        QVERIFY2(page, qPrintable(exporter.errorString()));
+        const Project project = completeProject();
+        const HtmlExporter exporter(project, program());
+        const Result<QString> page = exporter.render();
+        QVERIFY2(page, qPrintable(page.error()));
         const QString output = m_program.filePath(QStringLiteral("web/faq"));
         QVERIFY(QDir().mkpath(m_program.filePath(QStringLiteral("web"))));
-        const auto pagePath = exporter.write(*page, output);
-        QVERIFY2(pagePath, qPrintable(exporter.errorString()));
+        const Result<QString> pagePath = exporter.write(*page, output);
+        QVERIFY2(pagePath, qPrintable(pagePath.error()));
         QCOMPARE(*pagePath, output + QStringLiteral("/faq.html"));
         QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
                  (QStringList{QStringLiteral("back.gif"), QStringLiteral("faq.html"),
                               QStringLiteral("style.css")}));
-        // Code page 932, a character reference for what the code page cannot
-        // hold, and one more CR LF after the page text: the line after
-        // "[::loop]" is empty but still ends in CR LF, then the page's own.
+        // The page as rendered, with character references, and one more
+        // CR LF.
         QByteArray expected;
-        QVERIFY(!Cp932Codec::encode(QStringLiteral("<title>よくある質問</title>\r\n<p>絵文字は？ "),
-                                    expected));
-        expected += "&#x1F600;";
-        QVERIFY(!Cp932Codec::encode(QStringLiteral("です</p>\r\n\r\n\r\n"), expected));
-        QCOMPARE(readAll(*pagePath), expected);
-        QVERIFY(!app.DataChanged);
+        Cp932Codec::encodeForHtml(*page, expected);
+        QVERIFY(expected.contains("&#x1F600;"));
+        QCOMPARE(readAll(*pagePath), expected + "\r\n");
     }
 
     void existingOutputIsRefused() {
-        MApp app = completeProject();
-        HtmlExporter exporter(app, ProgramFolder(m_program.path()));
+        const Project project = completeProject();
+        const HtmlExporter exporter(project, program());
         const QString output = m_program.filePath(QStringLiteral("taken"));
         m_program.writeText(QStringLiteral("taken/keep.txt"), QStringLiteral("mine"));
-        QVERIFY(!exporter.write(QStringLiteral("page"), output));
-        QVERIFY(exporter.errorString().contains(output));
+        const Result<QString> taken = exporter.write(QStringLiteral("page"), output);
+        QVERIFY(!taken);
+        QVERIFY(taken.error().contains(output));
         QCOMPARE(QDir(output).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
 
         m_program.writeText(QStringLiteral("a-file"), QStringLiteral("mine"));
@@ -103,21 +100,22 @@ private slots:
     }
 
     void failuresLeaveNothingBehind() {
-        MApp app = completeProject();
-        HtmlExporter exporter(app, ProgramFolder(m_program.path()));
+        Project project = completeProject();
+        const HtmlExporter exporter(project, program());
 
         const QString noParent = m_program.filePath(QStringLiteral("no/such/parent"));
         QVERIFY(!exporter.write(QStringLiteral("page"), noParent));
         QVERIFY(!QFileInfo::exists(noParent));
 
-        app.DocumentCodeFolder = QStringLiteral("Gone");
+        project.document.DocumentCodeFolder = QStringLiteral("Gone");
         const QString output = m_program.filePath(QStringLiteral("half"));
-        QVERIFY(!exporter.write(QStringLiteral("page"), output));
-        QVERIFY(exporter.errorString().contains(QStringLiteral("Gone")));
+        const Result<QString> gone = exporter.write(QStringLiteral("page"), output);
+        QVERIFY(!gone);
+        QVERIFY(gone.error().contains(QStringLiteral("Gone")));
         QVERIFY(!QFileInfo::exists(output));
 
         // A disk that fills up while the page is written.
-        app.DocumentCodeFolder = QStringLiteral("Plain");
+        project.document.DocumentCodeFolder = QStringLiteral("Plain");
         const auto written = [&] {
             const FileSizeLimit fullAfter(4096);
             return exporter.write(QString(10000, u'x'), output);
@@ -126,12 +124,22 @@ private slots:
         QVERIFY(!QFileInfo::exists(output));
     }
 
-    void unreadableDesignIsReported() {
-        MApp app = completeProject();
-        app.DocumentCode = QStringLiteral("Plain\\missing.ddc");
-        HtmlExporter exporter(app, ProgramFolder(m_program.path()));
-        QVERIFY(!exporter.render());
-        QVERIFY(exporter.errorString().contains(QStringLiteral("missing.ddc")));
+    void unreadableOrHugePageIsReported() {
+        Project project = completeProject();
+        project.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
+        const Result<QString> missing = HtmlExporter(project, program()).render();
+        QVERIFY(!missing);
+        QVERIFY(missing.error().contains(QStringLiteral("missing.ddc")));
+
+        // 32,767 passes of a 200,000-character description.
+        project.document.DocumentCode = QStringLiteral("Huge\\page.ddc");
+        project.document.DocumentDataview = QString(200000, u'x');
+        for (int i = 1; i < 32767; ++i)
+            project.entries.append(QAEntry{});
+        const Result<QString> huge = HtmlExporter(project, program()).render();
+        QVERIFY(!huge);
+        QVERIFY2(huge.error().startsWith(QStringLiteral("ページが大きすぎます")),
+                 qPrintable(huge.error()));
     }
 };
 

@@ -4,13 +4,14 @@
 #include <utility>
 
 TemplateKey templateKeyFor(QStringView keyText) {
-    static constexpr std::array<std::pair<const char16_t*, TemplateKey>, 12> kKeys{{
+    static constexpr std::array<std::pair<const char16_t*, TemplateKey>, 13> kKeys{{
         {u"document.title", TemplateKey::DocumentTitle},
         {u"document.creater", TemplateKey::DocumentCreater},
         {u"document.homepage", TemplateKey::DocumentHomepage},
         {u"document.mail", TemplateKey::DocumentMail},
         {u"document.dataview", TemplateKey::DocumentDataview},
         {u"question.", TemplateKey::Question},
+        {u"question.anchor", TemplateKey::QuestionAnchor},
         {u"answer.", TemplateKey::Answer},
         {u"count.", TemplateKey::Count},
         {u"count.inc", TemplateKey::CountInc},

@@ -11,6 +11,7 @@ enum class TemplateKey {
     DocumentMail,
     DocumentDataview,
     Question,
+    QuestionAnchor,
     Answer,
     Count,
     CountInc,

@@ -1,13 +1,33 @@
 #include "design/TemplateScanner.h"
 
+#include "design/TemplateTokenizer.h"
 #include "text/LargeBuffer.h"
 
 #include <algorithm>
 #include <charconv>
 
-TemplateScanner::TemplateScanner(const Project& project)
+namespace {
+
+using Token = TemplateTokenizer::Token;
+
+// 512000000 as "512,000,000".
+QString withDigitGroups(qsizetype value) {
+    QString digits = QString::number(value);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, u',');
+    return digits;
+}
+
+} // namespace
+
+TemplateScanner::TemplateScanner(const Project& project, qsizetype pageSizeLimit)
     : m_project(project)
+    , m_limit(pageSizeLimit)
     , m_entryCount(int(project.entries.count())) {}
+
+QString TemplateScanner::tooLargeMessage(qsizetype limit) {
+    return QStringLiteral("ページが大きすぎます（%1文字を超えます）").arg(withDigitGroups(limit));
+}
 
 QString TemplateScanner::withLineEnds(QStringView designText) {
     QString text;
@@ -26,209 +46,228 @@ QString TemplateScanner::withLineEnds(QStringView designText) {
     return text;
 }
 
-QString TemplateScanner::run(QStringView designText) {
+Result<QString> TemplateScanner::run(QStringView designText) {
     const QString stream = withLineEnds(designText);
-    const char16_t* s = QStringView(stream).utf16();
-    const qsizetype n = stream.size();
 
     m_out.clear();
-    m_out.reserve(n);
-    m_block.clear();
-    m_inKey = false;
-    m_collecting = false;
+    m_out.reserve(std::min(stream.size(), m_limit));
+    m_failed = false;
 
-    qsizetype i = 0;
-    while (i < n) {
-        if (!m_inKey) {
-            // Runs of plain text go to the page, or into the block, at once.
-            qsizetype end = i;
-            while (end < n && s[end] != u'[' && s[end] != u']')
-                ++end;
-            if (end > i) {
-                (m_collecting ? m_block : m_out).append(QStringView(s + i, end - i));
-                i = end;
+    TemplateTokenizer tokens(stream);
+    // While a block is collected: where its text starts, and the "]" of each
+    // "[loop::]" inside it. Blocks do not nest: such a "]" is lost, which
+    // leaves the block's text with an open key there.
+    bool collecting = false;
+    qsizetype blockStart = 0;
+    std::vector<qsizetype> lostBrackets;
+    for (Token token = tokens.next(); token.kind != Token::End && !m_failed; token = tokens.next()) {
+        if (collecting) {
+            if (token.kind != Token::Key)
                 continue;
-            }
-        }
-
-        const char16_t c = s[i++];
-        if (m_inKey) {
-            if (c == u']') {
-                m_inKey = false;
-                const TemplateKey key = m_key.key();
-                if (key == TemplateKey::LoopStart || key == TemplateKey::LoopEnd) {
-                    closeKey(key);
-                    continue;
+            if (token.key == TemplateKey::LoopStart) {
+                lostBrackets.push_back(token.end - 1);
+            } else if (token.key == TemplateKey::LoopEnd) {
+                // The block ends with the whole "[::loop]", which closes the
+                // last key of every pass.
+                collecting = false;
+                const QStringView text = QStringView(stream).sliced(blockStart, token.end - blockStart);
+                if (lostBrackets.empty()) {
+                    expandBlock(text);
+                } else {
+                    QString kept;
+                    kept.reserve(text.size());
+                    qsizetype from = blockStart;
+                    for (const qsizetype lost : lostBrackets) {
+                        kept.append(QStringView(stream).sliced(from, lost - from));
+                        from = lost + 1;
+                    }
+                    kept.append(QStringView(stream).sliced(from, token.end - from));
+                    expandBlock(kept);
                 }
-                if (!m_collecting)
-                    appendValue(key);
-            } else {
-                m_key.append(c);
             }
-        }
-
-        if (c != u'[') {
-            if (m_collecting)
-                m_block.append(c);
-            else if (!m_inKey && c != u']')
-                m_out.append(c);
             continue;
         }
-
-        // "[" takes the next character with it. "[[" opens no key; any
-        // other pair opens a key whose text starts with that character.
-        if (i >= n)
-            break;
-        const char16_t d = s[i++];
-        if (m_collecting) {
-            m_block.append(c);
-            m_block.append(d);
-        }
-        if (d != u'[') {
-            m_key.start(d);
-            m_inKey = true;
+        if (token.kind == Token::Literal) {
+            appendText(token.text);
+        } else if (token.key == TemplateKey::LoopStart) {
+            collecting = true;
+            blockStart = token.end;
+            lostBrackets.clear();
+        } else if (token.key == TemplateKey::LoopEnd) {
+            // A "[::loop]" outside a block expands the block "]" alone.
+            expandBlock(u"]");
+        } else {
+            appendValue(token.key, false);
         }
     }
     // A key or a block still open at the end is dropped.
+    if (m_failed) {
+        m_out = QString();
+        return Failure{tooLargeMessage(m_limit)};
+    }
     return std::move(m_out);
 }
 
-void TemplateScanner::closeKey(TemplateKey key) {
-    if (key == TemplateKey::LoopStart) {
-        // Also inside a block: blocks do not nest, and this "]" is lost.
-        m_collecting = true;
-        return;
-    }
-    // The block ends with the whole "[::loop]", which closes the last key
-    // of every pass. Outside a block this expands the block "]" alone.
-    m_block.append(u']');
-    m_collecting = false;
-    expandBlock();
-    m_block.clear();
-}
-
-std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock() const {
-    // The same scan as the page's, except that inside a block every key is
-    // evaluated. A pass starts and ends with no key open (the block ends with
-    // "[::loop]"), so every pass is the same list of pieces.
+std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock(QStringView block) {
+    // Inside a block every key but the loop keys is evaluated. A pass starts
+    // and ends with no key open (the block ends with "[::loop]"), so every
+    // pass is the same list of pieces. The document's values are the same in
+    // every pass: they become literal pieces.
     std::vector<BlockPiece> pieces;
-    const char16_t* b = QStringView(m_block).utf16();
-    const qsizetype n = m_block.size();
-    KeyText key;
-    bool inKey = false;
-    qsizetype literalStart = 0;
-
-    auto flushLiteral = [&](qsizetype end) {
-        if (end > literalStart)
-            pieces.push_back({TemplateKey::Unknown, literalStart, end - literalStart});
-    };
-
-    for (qsizetype i = 0; i < n;) {
-        const char16_t c = b[i++];
-        if (inKey) {
-            if (c == u']') {
-                inKey = false;
-                literalStart = i;
-                const TemplateKey k = key.key();
-                if (k != TemplateKey::Unknown && k != TemplateKey::LoopStart &&
-                    k != TemplateKey::LoopEnd)
-                    pieces.push_back({k, 0, 0});
-                continue;
-            }
-            key.append(c);
-        }
-        if (c == u']') {
-            flushLiteral(i - 1);
-            literalStart = i;
-        } else if (c == u'[') {
-            if (!inKey)
-                flushLiteral(i - 1);
-            if (i < n) {
-                const char16_t d = b[i++];
-                if (d != u'[') {
-                    key.start(d);
-                    inKey = true;
-                }
-            }
-            literalStart = i;
-        }
+    TemplateTokenizer tokens(block);
+    for (Token token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
+        if (token.kind == Token::Literal)
+            pieces.push_back({TemplateKey::Unknown, token.text});
+        else if (const QString* value = documentValue(token.key))
+            pieces.push_back({TemplateKey::Unknown, *value});
+        else if (token.key != TemplateKey::Unknown && token.key != TemplateKey::LoopStart &&
+                 token.key != TemplateKey::LoopEnd)
+            pieces.push_back({token.key, {}});
     }
-    if (!inKey)
-        flushLiteral(n);
     return pieces;
 }
 
-void TemplateScanner::expandBlock() {
-    const std::vector<BlockPiece> pieces = compileBlock();
-    reserveForPasses(pieces);
+void TemplateScanner::expandBlock(QStringView block) {
+    const std::vector<BlockPiece> pieces = compileBlock(block);
     const int entryCount = m_entryCount;
+    // Each pass moves one entry on, and one more for every [count.inc].
+    const qsizetype step = 1 + std::count_if(pieces.begin(), pieces.end(), [](const BlockPiece& p) {
+                               return p.key == TemplateKey::CountInc;
+                           });
+    const qsizetype passes = entryCount >= 1 ? (qsizetype(entryCount) - 1) / step + 1 : 0;
+    if (passesWriteNothing(pieces)) {
+        // Only the counter moves: to where the last pass leaves it.
+        m_selectedEntry = int(1 + passes * step);
+        return;
+    }
+    if (exceedsLimitAtLeast(pieces, passes)) {
+        fail();
+        return;
+    }
+    reserveForPasses(pieces, passes);
     m_selectedEntry = 1;
     while (m_selectedEntry <= entryCount) {
         for (const BlockPiece& piece : pieces) {
             if (piece.key == TemplateKey::Unknown)
-                m_out.append(QStringView(m_block).sliced(piece.start, piece.length));
+                appendText(piece.text);
             else
-                appendValue(piece.key);
+                appendValue(piece.key, true);
         }
+        if (m_failed)
+            return;
         ++m_selectedEntry;
     }
+}
+
+// Whether no pass of the block can write anything in this run: it holds no
+// literal text and only keys whose values are empty for every entry.
+bool TemplateScanner::passesWriteNothing(const std::vector<BlockPiece>& pieces) {
+    for (const BlockPiece& piece : pieces) {
+        switch (piece.key) {
+        case TemplateKey::CountInc:
+            break;
+        case TemplateKey::Question:
+            measureEntries();
+            if (m_anyQuestion)
+                return false;
+            break;
+        case TemplateKey::Answer:
+            measureEntries();
+            if (m_anyAnswer)
+                return false;
+            break;
+        case TemplateKey::QuestionAnchor:
+            if (!anchors().isEmpty())
+                return false;
+            break;
+        case TemplateKey::Unknown:
+            // Literal text, or a document value: written unless empty.
+            if (!piece.text.isEmpty())
+                return false;
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the block's passes would take the page past the limit even if
+// every entry's values were empty: fails big pages before writing them.
+bool TemplateScanner::exceedsLimitAtLeast(const std::vector<BlockPiece>& pieces,
+                                          qsizetype passes) {
+    qsizetype perPass = 0;
+    for (const BlockPiece& piece : pieces) {
+        if (piece.key == TemplateKey::Unknown)
+            perPass += piece.text.size();
+        else if (piece.key == TemplateKey::Count || piece.key == TemplateKey::CountSelected)
+            perPass += 1;
+        if (perPass > m_limit)
+            return passes > 0;
+    }
+    return perPass > 0 && passes > (m_limit - m_out.size()) / perPass;
 }
 
 // Makes room for the block's passes at once. Growing a page of tens of
 // megabytes step by step copies it again and again, and the block says how
 // much it will write: the number of passes is exact, the entries' values are
 // taken at their average length.
-void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces) {
+void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces, qsizetype passes) {
     // Beyond this the page is left to grow as it goes, so that an estimate
     // can never ask for memory that the page would not use.
-    constexpr qsizetype kLargestReserve = qsizetype(1) << 28;
+    const qsizetype largestReserve = std::min(qsizetype(1) << 28, m_limit);
     qsizetype perPass = 0;
-    qsizetype step = 1;
     for (const BlockPiece& piece : pieces) {
-        perPass += piece.key == TemplateKey::Unknown ? piece.length : valueSizeEstimate(piece.key);
-        step += piece.key == TemplateKey::CountInc ? 1 : 0;
-        if (perPass > kLargestReserve)
+        perPass += piece.key == TemplateKey::Unknown ? piece.text.size() : valueSizeEstimate(piece.key);
+        if (perPass > largestReserve)
             return;
     }
-    const qsizetype passes = (qsizetype(m_entryCount) + step - 1) / step;
-    if (passes <= 0 || perPass > (kLargestReserve - m_out.size()) / passes)
+    if (passes <= 0 || perPass > (largestReserve - m_out.size()) / passes)
         return;
     const qsizetype needed = m_out.size() + passes * perPass;
     if (needed <= m_out.capacity())
         return;
-    m_out.reserve(std::max(needed, m_out.capacity() + m_out.capacity() / 2));
+    m_out.reserve(std::min(std::max(needed, m_out.capacity() + m_out.capacity() / 2), m_limit));
     LargeBuffer::preferHugePages(m_out.data() + m_out.size(),
                                  (m_out.capacity() - m_out.size()) * qsizetype(sizeof(QChar)));
 }
 
 qsizetype TemplateScanner::valueSizeEstimate(TemplateKey key) {
+    if (const QString* value = documentValue(key))
+        return value->size();
     switch (key) {
-    case TemplateKey::DocumentTitle:
-        return m_project.document.DocumentTitle.size();
-    case TemplateKey::DocumentCreater:
-        return m_project.document.DocumentCreater.size();
-    case TemplateKey::DocumentHomepage:
-        return m_project.document.DocumentHomepage.size();
-    case TemplateKey::DocumentMail:
-        return m_project.document.DocumentMail.size();
-    case TemplateKey::DocumentDataview:
-        return m_project.document.DocumentDataview.size();
     case TemplateKey::Question:
         measureEntries();
         return m_questionAverage;
     case TemplateKey::Answer:
         measureEntries();
         return m_answerAverage;
+    case TemplateKey::QuestionAnchor:
+        return 10;
     case TemplateKey::Count:
     case TemplateKey::CountSelected:
         return 11;
-    case TemplateKey::CountInc:
-    case TemplateKey::Unknown:
-    case TemplateKey::LoopStart:
-    case TemplateKey::LoopEnd:
-        break;
+    default:
+        return 0;
     }
-    return 0;
+}
+
+const QString* TemplateScanner::documentValue(TemplateKey key) const {
+    const DocumentInfo& document = m_project.document;
+    switch (key) {
+    case TemplateKey::DocumentTitle:
+        return &document.DocumentTitle;
+    case TemplateKey::DocumentCreater:
+        return &document.DocumentCreater;
+    case TemplateKey::DocumentHomepage:
+        return &document.DocumentHomepage;
+    case TemplateKey::DocumentMail:
+        return &document.DocumentMail;
+    case TemplateKey::DocumentDataview:
+        return &document.DocumentDataview;
+    default:
+        return nullptr;
+    }
 }
 
 void TemplateScanner::measureEntries() {
@@ -239,10 +278,20 @@ void TemplateScanner::measureEntries() {
     for (const QAEntry& entry : m_project.entries) {
         questions += entry.question.size();
         answers += entry.answer.size();
+        if (entry.isEnabled()) {
+            m_anyQuestion = m_anyQuestion || !entry.question.isEmpty();
+            m_anyAnswer = m_anyAnswer || !entry.answer.isEmpty();
+        }
     }
     const qsizetype count = std::max<qsizetype>(m_project.entries.count(), 1);
     m_questionAverage = questions / count + 1;
     m_answerAverage = answers / count + 1;
+}
+
+const QuestionAnchors& TemplateScanner::anchors() {
+    if (!m_anchors)
+        m_anchors.emplace(m_project.entries);
+    return *m_anchors;
 }
 
 const QAEntry* TemplateScanner::selectedEntry() const {
@@ -253,36 +302,51 @@ const QAEntry* TemplateScanner::selectedEntry() const {
     return entry.isEnabled() ? &entry : nullptr;
 }
 
+void TemplateScanner::fail() {
+    m_failed = true;
+}
+
+void TemplateScanner::appendText(QStringView text) {
+    if (Q_UNLIKELY(text.size() > m_limit - m_out.size()))
+        return fail();
+    m_out.append(text);
+}
+
+void TemplateScanner::appendLatin1(const char* text, qsizetype length) {
+    if (Q_UNLIKELY(length > m_limit - m_out.size()))
+        return fail();
+    m_out.append(QLatin1StringView(text, length));
+}
+
 void TemplateScanner::appendNumber(int value) {
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    m_out.append(QLatin1StringView(digits, result.ptr - digits));
+    appendLatin1(digits, result.ptr - digits);
 }
 
-void TemplateScanner::appendValue(TemplateKey key) {
+void TemplateScanner::appendValue(TemplateKey key, bool inBlock) {
     switch (key) {
     case TemplateKey::DocumentTitle:
-        m_out.append(m_project.document.DocumentTitle);
-        break;
     case TemplateKey::DocumentCreater:
-        m_out.append(m_project.document.DocumentCreater);
-        break;
     case TemplateKey::DocumentHomepage:
-        m_out.append(m_project.document.DocumentHomepage);
-        break;
     case TemplateKey::DocumentMail:
-        m_out.append(m_project.document.DocumentMail);
-        break;
     case TemplateKey::DocumentDataview:
-        m_out.append(m_project.document.DocumentDataview);
+        appendText(*documentValue(key));
         break;
     case TemplateKey::Question:
         if (const QAEntry* entry = selectedEntry())
-            m_out.append(entry->question);
+            appendText(entry->question);
+        break;
+    case TemplateKey::QuestionAnchor:
+        // Only a loop block names an entry by its identifier.
+        if (inBlock) {
+            char text[QuestionAnchors::kMaxLength];
+            appendLatin1(text, anchors().format(m_selectedEntry, text));
+        }
         break;
     case TemplateKey::Answer:
         if (const QAEntry* entry = selectedEntry())
-            m_out.append(entry->answer);
+            appendText(entry->answer);
         break;
     case TemplateKey::Count:
         appendNumber(m_entryCount);

@@ -2,26 +2,29 @@
 
 #include "design/DesignLocation.h"
 #include "design/TemplateScanner.h"
-#include "text/TextFile.h"
 
 WrepClass::WrepClass(const Project& project, ProgramFolder program)
     : m_project(project)
-    , m_program(std::move(program)) {}
+    , m_program(std::move(program))
+    , m_pageSizeLimit(TemplateScanner::kPageSizeLimit) {}
 
 Status WrepClass::ddc_datacode() {
-    const Result<QString> path =
-        DesignLocation::designFile(m_program, m_project.document.DocumentCode);
+    const DesignLocation designs(m_program);
+    const Result<QString> path = designs.designFile(m_project.document.DocumentCode);
     if (!path)
         return Failure{path.error()};
-    const Result<QString> design = TextFile::read(*path);
+    const Result<QString> design = designs.readDesignText(*path);
     if (!design)
         return Failure{QStringLiteral("デザインファイルを読み込めません: %1").arg(design.error())};
-    runText(*design);
-    return {};
+    return runText(*design);
 }
 
-void WrepClass::runText(QStringView designText) {
+Status WrepClass::runText(QStringView designText) {
     // Every run starts from the same counters, so the same project and design
     // always give the same page.
-    m_sorce = TemplateScanner(m_project).run(designText);
+    Result<QString> page = TemplateScanner(m_project, m_pageSizeLimit).run(designText);
+    if (!page)
+        return Failure{page.error()};
+    m_sorce = std::move(*page);
+    return {};
 }

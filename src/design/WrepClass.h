@@ -19,12 +19,19 @@ public:
     WrepClass(const Project& project, ProgramFolder program);
 
     // Reads the design file that DocumentCode names and stores the page text.
-    // On failure the message names the file and the reason, and the page text
-    // is left as it was.
+    // On failure the message names the file and the reason, or says that the
+    // page is too large, and the page text is left as it was.
     Status ddc_datacode();
 
-    // Runs design text that is already in memory.
-    void runText(QStringView designText);
+    // Runs design text that is already in memory. Fails, leaving the page
+    // text as it was, when the page would be longer than the page size limit:
+    // the message starts with "ページが大きすぎます".
+    Status runText(QStringView designText);
+
+    // The longest page in characters that a run may make; 512,000,000 unless
+    // set (TemplateScanner::kPageSizeLimit).
+    qsizetype pageSizeLimit() const { return m_pageSizeLimit; }
+    void setPageSizeLimit(qsizetype characters) { m_pageSizeLimit = characters; }
 
     // The page text of the last run; empty before the first.
     const QString& sorce() const { return m_sorce; }
@@ -33,4 +40,5 @@ private:
     const Project& m_project;
     ProgramFolder m_program;
     QString m_sorce;
+    qsizetype m_pageSizeLimit;
 };

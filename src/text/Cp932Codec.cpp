@@ -16,6 +16,15 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr quint16 kUnmapped = 0;
+
+// Linux input methods type these where Windows has the code page's own
+// characters, which look the same: 〜 for ～, − for －, and so on. They are
+// stored as the code page's characters, so text typed here is kept; read
+// back, it shows the Windows forms, as files from Windows always do.
+constexpr std::pair<char16_t, quint16> kLookAlikes[] = {
+    {u'\u301C', 0x8160}, {u'\u2212', 0x817C}, {u'\u2014', 0x815C}, {u'\u2016', 0x8161},
+    {u'\u00A2', 0x8191}, {u'\u00A3', 0x8192}, {u'\u00AC', 0x81CA},
+};
 constexpr quint8 kLead = 1;
 constexpr quint8 kTrail = 2;
 
@@ -110,14 +119,6 @@ Tables::Tables() {
 }
 
 void Tables::addLookAlikes(quint16* encoded) {
-    // Linux input methods type these where Windows has the code page's own
-    // characters, which look the same: 〜 for ～, − for －, and so on. They
-    // are stored as the code page's characters, so text typed here is kept;
-    // read back, it shows the Windows forms, as files from Windows always do.
-    static constexpr std::pair<char16_t, quint16> kLookAlikes[] = {
-        {u'\u301C', 0x8160}, {u'\u2212', 0x817C}, {u'\u2014', 0x815C}, {u'\u2016', 0x8161},
-        {u'\u00A2', 0x8191}, {u'\u00A3', 0x8192}, {u'\u00AC', 0x81CA},
-    };
     for (const auto& [character, code] : kLookAlikes) {
         if (encoded[character] == kUnmapped)
             encoded[character] = code;
@@ -350,6 +351,13 @@ void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out) {
         }
     }
     buffer.finish(pos);
+}
+
+QString Cp932Codec::asReadBack(QString text) {
+    const Tables& t = tables();
+    for (const auto& [character, code] : kLookAlikes)
+        text.replace(QChar(character), QChar(t.pair[code]));
+    return text;
 }
 
 std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text) {

@@ -29,6 +29,11 @@ public:
     // page loses nothing.
     static void encodeForHtml(QStringView text, QByteArray& out);
 
+    // The text as it reads back once stored: the look-alikes that Linux
+    // input methods type (〜 − — ‖ ¢ £ ¬) become the code page's own
+    // characters (～ － ― ∥ ￠ ￡ ￢); everything else stays.
+    static QString asReadBack(QString text);
+
     // Position of the first character (a surrogate pair counts as one) that
     // the code page cannot hold, if any.
     static std::optional<qsizetype> findUnencodable(QStringView text);
