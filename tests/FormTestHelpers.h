@@ -12,9 +12,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 // The child of this type and object name. A missing one ends the run: every
@@ -41,6 +44,12 @@ void whenOpen(std::function<void(Dialog&)> act) {
         QVERIFY2(dialog, "the dialog did not open");
         act(*dialog);
     });
+}
+
+// The tests' own settings, emptied: never the user's.
+inline void startWithEmptySettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
 }
 
 // What the user does in the next entry dialog.
@@ -83,6 +92,9 @@ struct WindowUnderTest {
     }
 
     void trigger(const char* action) { child<QAction>(window, action).trigger(); }
+    bool enabled(const char* action) { return child<QAction>(window, action).isEnabled(); }
+    // The caption as the desktop shows it, the unsaved mark put in.
+    QString shownTitle() const { return window.windowHandle()->title(); }
     ProjectModel& project() { return window.projectModel(); }
     // For setting up a test: the table does not show the document.
     DocumentInfo& document() { return app.project.document; }

@@ -39,6 +39,17 @@ public:
     void beep() override { ++beeps; }
     FileChoice chooseFileToOpen(const QString& filter) override { return nextFile(filter); }
     FileChoice chooseFileToSave(const QString& filter) override { return nextFile(filter); }
+    // Where the file that would be replaced exists, an answer is taken as
+    // from the real dialog's question; No there ends with the user
+    // cancelling.
+    FileChoice chooseFileToReplace(const QString& filter, const SavePath& savePath) override {
+        const FileChoice choice = nextFile(filter);
+        if (choice.cancelled() || !QFileInfo::exists(savePath(choice.fileName)))
+            return choice;
+        return askYesNo(replaceQuestion(savePath(choice.fileName)), QString()) ? choice
+                                                                               : FileChoice{};
+    }
+    static QString replaceQuestion(const QString& path) { return path + QStringLiteral(" を置換"); }
 
     bool allAnswered() const {
         return answers.isEmpty() && files.isEmpty() && unexpected.isEmpty();

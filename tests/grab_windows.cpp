@@ -6,16 +6,22 @@
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
+#include "forms/JapaneseTranslation.h"
+#include "forms/SaveFileDialog.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QMessageBox>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Brindlewick"_s);
+    JapaneseTranslation::install(application);
     const QDir output(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     auto save = [&output](QWidget& window, const QString& name) {
         window.show();
@@ -33,6 +39,20 @@ int main(int argc, char* argv[]) {
     child<QAction>(window, "FileOpen_FileMenu").trigger();
     window.entryCommands().setCurrentPosition(3);
     save(window, u"main-window"_s);
+    for (const char* name : {"FileMenu", "QACommandMenu"}) {
+        auto& menu = child<QMenu>(window, name);
+        menu.popup(window.mapToGlobal(QPoint(0, 0)));
+        save(menu, QString::fromLatin1(name));
+        menu.hide();
+    }
+    SaveFileDialog saveDialog(nullptr, u"B.W.Kファイル (*.bwk)"_s,
+                              [](const QString& name) { return name; });
+    saveDialog.setDirectory(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples"));
+    save(saveDialog, u"save-dialog"_s);
+    QMessageBox question(QMessageBox::NoIcon, u"B.W.K"_s,
+                         u"まだ、保存されていない情報がありますが保存しますか？"_s,
+                         QMessageBox::Yes | QMessageBox::No);
+    save(question, u"message-box"_s);
 
     app.EditQuestion = app.project.entries.item(1).question;
     app.EditAnswer = app.project.entries.item(1).answer;

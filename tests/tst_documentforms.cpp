@@ -55,6 +55,7 @@ private:
 
 private slots:
     void init() {
+        startWithEmptySettings();
         m_program = std::make_unique<TestProgramFolder>();
         m_program->addDesign(u"blue"_s, u"青"_s, u"x"_s);
         m_program->addDesign(u"green"_s, u"緑"_s, u"x"_s);
@@ -129,6 +130,7 @@ private slots:
         });
         QVERIFY(stayedOpen);
         QVERIFY(dialogs().reports.value(0).text.contains(u"説明文"_s));
+        QCOMPARE(dialogs().beeps, 1);
         QCOMPARE(document().DocumentDataview, QString());
     }
 

@@ -48,6 +48,7 @@ private:
 
 private slots:
     void initTestCase() {
+        startWithEmptySettings();
         m_program.addDesign(u"plain"_s, u"Plain"_s,
                             QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"Shift_JIS\">"
                                            "<title>[document.title]</title></head><body>\r\n"
@@ -127,10 +128,11 @@ private slots:
         ui.verifyAllAnswered();
     }
 
-    void resizeRules() {
+    void resizeRulesAndThePlaceLeft() {
         MApp app;
         DocumentViewForm view(app, ProgramFolder(m_program.path()));
         view.show();
+        const QRect first = view.geometry();
         const int row = Twips::toPixels(375, &view);
         view.resize(600, 500);
         auto& reload = child<QPushButton>(view, "PushButton");
@@ -147,6 +149,12 @@ private slots:
         view.resize(700, 400);
         QCOMPARE(source.x(), 700 - row);
         QCOMPARE(source.size(), QSize(row, row));
+
+        // The size left is the next preview's; the first had its own.
+        QCOMPARE(first.size(), QSize(Twips::toPixels(5145, &view), Twips::toPixels(4425, &view)));
+        view.close();
+        DocumentViewForm next(app, ProgramFolder(m_program.path()));
+        QCOMPARE(next.size(), QSize(700, 400));
     }
 };
 

@@ -1,12 +1,16 @@
 #include "FileSizeLimit.h"
 #include "ScriptedDialogs.h"
 #include "TestDesigns.h"
+#include "app/ExportFolders.h"
 #include "app/FileCommands.h"
+#include "app/RecentFiles.h"
 #include "project/BwkWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,32 +65,57 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
-    void saveAsAppendsTheExtensionCaseSensitively_data() {
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings().clear(); }
+
+    void saveAsAppendsTheExtensionUnlessTheNameHoldsIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("caption");
         // clang-format off
-        QTest::newRow("plain name") << "faq" << "faq.bwk";
-        QTest::newRow("with extension") << "faq.bwk" << "faq.bwk";
-        QTest::newRow("upper case") << "faq.BWK" << "faq.BWK.bwk";
-        QTest::newRow("inside the name") << "notes.bwk.txt" << "notes.bwk.txt";
+        QTest::newRow("plain name") << "faq" << "faq.bwk" << "faq[*] - Brindlewick Ver1.2";
+        QTest::newRow("with extension") << "faq.bwk" << "faq.bwk" << "faq.bwk[*] - Brindlewick Ver1.2";
+        QTest::newRow("from Windows") << "FAQ.BWK" << "FAQ.BWK" << "FAQ.BWK[*] - Brindlewick Ver1.2";
+        QTest::newRow("inside the name") << "notes.bwk.txt" << "notes.bwk.txt" << "notes.bwk.txt[*] - Brindlewick Ver1.2";
+        // Qt would take the name's own [*] for the unsaved mark.
+        QTest::newRow("mark in the name") << "a[*]b" << "a[*]b.bwk" << "a[*][*]b[*] - Brindlewick Ver1.2";
         // clang-format on
     }
 
-    void saveAsAppendsTheExtensionCaseSensitively() {
+    void saveAsAppendsTheExtensionUnlessTheNameHoldsIt() {
         QFETCH(QString, typed);
         QFETCH(QString, written);
+        QFETCH(QString, caption);
         QTemporaryDir dir;
         Session session;
         session.dialogs.files << dir.filePath(typed);
         QVERIFY(session.commands().saveAs());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
         QCOMPARE(session.app.CurrentFilePath, dir.filePath(written));
-        // The caption shows the name as typed.
-        QCOMPARE(FileCommands::caption(session.app), typed + u" - Brindlewick Ver1.2"_s);
+        QCOMPARE(FileCommands::caption(session.app), caption);
         QVERIFY(!session.app.DataChanged);
         QCOMPARE(session.dialogs.filters, QStringList{u"B.W.Kファイル (*.bwk)"_s});
         QVERIFY(session.dialogs.questions.isEmpty());
         QCOMPARE(session.changes.count(), 0);
+        QCOMPARE(RecentFiles::paths(), QStringList{dir.filePath(written)});
+    }
+
+    void saveAsReplacesAFileOnlyWhenAskedTo() {
+        const QString target = path(u"faq.bwk"_s);
+        for (const bool replace : {false, true}) {
+            writeFileBytes(target, "old");
+            Session session;
+            session.app.LastExportFolder = path(u"site"_s);
+            session.dialogs.files << path(u"faq"_s);
+            session.dialogs.answers << replace;
+            QCOMPARE(session.commands().saveAs(), replace);
+            QCOMPARE(session.dialogs.questions.value(0).text,
+                     ScriptedDialogs::replaceQuestion(target));
+            QCOMPARE(readAll(target) == "old", !replace);
+            QCOMPARE(session.app.DataChanged, !replace);
+            // The copy was exported where the project was.
+            QCOMPARE(ExportFolders::lastFor(target), replace ? path(u"site"_s) : QString());
+        }
     }
 
     void openAsksFirstWhenChangedAndReplacesTheProject() {
@@ -103,19 +132,29 @@ private slots:
         QCOMPARE(session.changes.count(), 0);
 
         // Typed without the extension: the name with ".bwk" is opened.
+        ExportFolders::remember(path(u"one.bwk"_s), path(u"site"_s));
         session.dialogs.answers << true;
         session.dialogs.files << path(u"one"_s);
         QVERIFY(session.commands().open());
         QCOMPARE(session.app.project, saved);
         QCOMPARE(session.app.CurrentFilePath, path(u"one.bwk"_s));
+        QCOMPARE(session.app.LastExportFolder, path(u"site"_s));
         session.verifyReplacedUnmodified();
         QVERIFY(session.dialogs.allAnswered());
+
+        // A name from Windows opens as itself; a file named directly too.
+        QVERIFY(QFile::copy(path(u"one.bwk"_s), path(u"TWO.BWK"_s)));
+        session.dialogs.files << path(u"TWO.BWK"_s);
+        QVERIFY(session.commands().open());
+        QVERIFY(session.commands().openFile(path(u"one.bwk"_s)));
+        QCOMPARE(session.app.CurrentFileTitle, u"one.bwk"_s);
+        QCOMPARE(RecentFiles::paths(), (QStringList{path(u"one.bwk"_s), path(u"TWO.BWK"_s)}));
 
         // Unchanged: no question; cancelled: nothing changes.
         session.dialogs.files << QString();
         QVERIFY(!session.commands().open());
         QCOMPARE(session.dialogs.questions.size(), 2);
-        QCOMPARE(session.changes.count(), 1);
+        QCOMPARE(session.changes.count(), 3);
     }
 
     void failedOpenKeepsTheProject_data() {
@@ -146,6 +185,7 @@ private slots:
         Session session;
         session.app.CurrentFilePath = path(u"keep.bwk"_s);
         session.app.CurrentFileTitle = u"keep.bwk"_s;
+        session.app.LastExportFolder = path(u"site"_s);
         session.dialogs.answers << false << true;
         QVERIFY(!session.commands().newProject());
         QCOMPARE(session.app.project, projectWithOneEntry());
@@ -155,6 +195,7 @@ private slots:
                  u"現在の情報はなくなりますがよろしいですか？"_s);
         QCOMPARE(session.app.project, (Project{DocumentInfo::forNewProject(), {}}));
         QCOMPARE(session.app.project.document.DocumentHomepage, QString());
+        QVERIFY(session.app.LastExportFolder.isEmpty());
         session.verifyReplacedUnmodified();
 
         // The next overwrite save asks for a name instead of overwriting the

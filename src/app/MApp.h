@@ -16,6 +16,9 @@ struct MApp {
     QString CurrentFilePath;
     // The file's name without its folder, shown in the window caption.
     QString CurrentFileTitle;
+    // The folder the last HTML export of this project wrote; empty when none
+    // is known.
+    QString LastExportFolder;
 
     QString EditQuestion;
     QString EditAnswer;

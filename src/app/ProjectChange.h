@@ -11,6 +11,8 @@ struct ProjectChange {
         ProjectReplaced,
         EntriesCleared,
         EntriesSorted,
+        // The whole table set at once, as when a sort or a clear is undone.
+        EntriesReplaced,
         EntryInserted,
         EntryRemoved,
         EntryReplaced,

@@ -2,19 +2,6 @@
 
 #include <utility>
 
-namespace {
-
-// Moves the entry at `from` to `to` by neighbouring swaps, so that an entry
-// appended last and left there costs nothing.
-void shiftEntry(QAEntryTable& entries, qsizetype from, qsizetype to) {
-    for (qsizetype at = from; at < to; ++at)
-        std::swap(entries.item(at), entries.item(at + 1));
-    for (qsizetype at = from; at > to; --at)
-        std::swap(entries.item(at), entries.item(at - 1));
-}
-
-} // namespace
-
 ProjectModel::ProjectModel(Project& project, QObject* parent)
     : QObject(parent)
     , m_project(project) {}
@@ -44,11 +31,13 @@ void ProjectModel::sortByQuestion() {
     apply({ProjectChange::Kind::EntriesSorted}, [this] { m_project.entries.sortByQuestion(); });
 }
 
+void ProjectModel::replaceEntries(QAEntryTable entries) {
+    apply({ProjectChange::Kind::EntriesReplaced}, [&] { m_project.entries = std::move(entries); });
+}
+
 void ProjectModel::insertEntry(qsizetype position, const QAEntry& entry) {
-    apply({ProjectChange::Kind::EntryInserted, position}, [&] {
-        m_project.entries.append(entry);
-        shiftEntry(m_project.entries, m_project.entries.count(), position);
-    });
+    apply({ProjectChange::Kind::EntryInserted, position},
+          [&] { m_project.entries.insert(position, entry); });
 }
 
 void ProjectModel::removeEntry(qsizetype position) {
@@ -62,6 +51,5 @@ void ProjectModel::replaceEntry(qsizetype position, const QAEntry& entry) {
 }
 
 void ProjectModel::moveEntry(qsizetype from, qsizetype to) {
-    apply({ProjectChange::Kind::EntryMoved, from, to},
-          [&] { shiftEntry(m_project.entries, from, to); });
+    apply({ProjectChange::Kind::EntryMoved, from, to}, [&] { m_project.entries.move(from, to); });
 }

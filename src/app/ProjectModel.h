@@ -26,6 +26,8 @@ public:
     void clearEntries();
     // See QAEntryTable::sortByQuestion.
     void sortByQuestion();
+    // Every entry at once; undoing a sort or a clear puts the table back so.
+    void replaceEntries(QAEntryTable entries);
 
     // Positions are 1-based. An entry inserted at count() + 1 is appended.
     void insertEntry(qsizetype position, const QAEntry& entry);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // Every question, report and file dialog the program shows goes through this
 // interface. The window program implements it with message boxes and file
@@ -16,6 +17,9 @@ public:
         bool cancelled() const { return fileName.isEmpty(); }
     };
 
+    // Where the program writes the file for a name chosen in a save dialog.
+    using SavePath = std::function<QString(const QString& chosen)>;
+
     // The title of the program's questions and ordinary reports.
     static QString boxTitle() { return QStringLiteral("B.W.K"); }
 
@@ -29,6 +33,11 @@ public:
 
     // filter is shown as given, e.g. "B.W.Kファイル (*.bwk)".
     virtual FileChoice chooseFileToOpen(const QString& filter) = 0;
-    // A save dialog that accepts names that do not exist yet.
+    // A save dialog for a name that need not exist yet. Names that exist are
+    // not asked about: the export refuses them itself.
     virtual FileChoice chooseFileToSave(const QString& filter) = 0;
+    // A save dialog for a file the program then writes at savePath(name).
+    // When that file exists, the dialog asks before it is replaced; No
+    // leaves the user in the dialog to choose another name or cancel.
+    virtual FileChoice chooseFileToReplace(const QString& filter, const SavePath& savePath) = 0;
 };

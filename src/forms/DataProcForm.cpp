@@ -102,6 +102,7 @@ void DataProcForm::okButton_Click() {
     // Text the project file cannot hold is pointed out here, where it was
     // typed, and not only at the next save.
     if (const Status storable = checkStorable(question, answer); !storable) {
+        m_dialogs.beep();
         m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }

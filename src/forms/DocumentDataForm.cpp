@@ -135,6 +135,7 @@ void DocumentDataForm::okButton_Click() {
     // Text the project file cannot hold is pointed out while it can still
     // be changed, not only at the next save.
     if (const Status storable = checkStorable(); !storable) {
+        m_dialogs.beep();
         m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }

@@ -6,6 +6,7 @@
 #include "forms/PageSourceWindow.h"
 #include "forms/TextEditorLauncher.h"
 #include "forms/Twips.h"
+#include "forms/WindowPlace.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -51,6 +52,7 @@ DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* pa
     PushButton->setGeometry(0, 0, width() - row, row);
     ShowButton->setGeometry(PushButton->width(), 0, row, row);
     WebBrowserCtrl->setGeometry(0, Twips::toPixels(360, this), width(), height() - row);
+    WindowPlace::restore(*this, placeName());
 
     connect(PushButton, &QPushButton::clicked, this, &DocumentViewForm::navigate);
     connect(ShowButton, &QPushButton::clicked, this, &DocumentViewForm::ShowButton_Click);
@@ -141,5 +143,6 @@ void DocumentViewForm::layOut() {
 
 void DocumentViewForm::closeEvent(QCloseEvent* event) {
     m_app.DocumentViewOpen = false;
+    WindowPlace::save(*this, placeName());
     QWidget::closeEvent(event);
 }

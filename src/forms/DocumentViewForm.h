@@ -18,6 +18,9 @@ class DocumentViewForm : public QWidget {
 public:
     DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent = nullptr);
 
+    // The name its place is kept under in the user's settings.
+    static QString placeName() { return QStringLiteral("DocumentViewForm"); }
+
     static QString preconditionMessage() {
         return QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していなけ"
                               "れば利用できません。");

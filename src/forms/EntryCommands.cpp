@@ -4,17 +4,21 @@
 #include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "forms/DataProcForm.h"
+#include "forms/ProjectHistory.h"
 #include "project/ClipboardEntry.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QGuiApplication>
 
-EntryCommands::EntryCommands(MApp& app, ProjectModel& model, QAbstractItemView& view,
-                             UserDialogs& dialogs, QObject* parent)
+using Step = ProjectHistory::Step;
+
+EntryCommands::EntryCommands(MApp& app, ProjectModel& model, ProjectHistory& history,
+                             QAbstractItemView& view, UserDialogs& dialogs, QObject* parent)
     : QObject(parent)
     , m_app(app)
     , m_model(model)
+    , m_history(history)
     , m_view(view)
     , m_dialogs(dialogs) {}
 
@@ -62,14 +66,17 @@ void EntryCommands::removeAndShowNext(qsizetype position) {
 void EntryCommands::clearTable() {
     if (!ask(QStringLiteral("現在、FQAテーブル内にあるすべての情報を初期化してもいいですか？")))
         return;
+    const Step step(m_history, QStringLiteral("初期化"));
     m_model.clearEntries();
 }
 
 void EntryCommands::add() {
     m_app.EditAccepted = false;
     runEntryDialog();
-    if (m_app.EditAccepted)
+    if (m_app.EditAccepted) {
+        const Step step(m_history, QStringLiteral("追加"));
         appendAndShow(editedEntry());
+    }
 }
 
 void EntryCommands::edit() {
@@ -84,6 +91,7 @@ void EntryCommands::edit() {
     runEntryDialog();
     // Written back however the dialog ended: a cancelled edit writes the
     // entry's own values.
+    const Step step(m_history, QStringLiteral("編集"));
     m_model.replaceEntry(position, editedEntry());
 }
 
@@ -91,12 +99,14 @@ void EntryCommands::remove() {
     const qsizetype position = currentPosition();
     if (position == 0 || !ask(QStringLiteral("この項目を削除してもいいですか？")))
         return;
+    const Step step(m_history, QStringLiteral("削除"));
     removeAndShowNext(position);
 }
 
 void EntryCommands::sort() {
     if (!ask(QStringLiteral("FQAテーブルをソートしますか？")))
         return;
+    const Step step(m_history, QStringLiteral("ソート"));
     m_model.sortByQuestion();
     setCurrentPosition(1);
 }
@@ -113,6 +123,7 @@ void EntryCommands::cut() {
     if (position == 0)
         return;
     copy();
+    const Step step(m_history, QStringLiteral("切り取り"));
     removeAndShowNext(position);
 }
 
@@ -123,5 +134,29 @@ void EntryCommands::paste() {
         m_dialogs.beep();
         return;
     }
+    const Step step(m_history, QStringLiteral("貼り付け"));
     appendAndShow(*entry);
+}
+
+void EntryCommands::moveUp() {
+    moveCurrentBy(-1, QStringLiteral("上へ移動"));
+}
+
+void EntryCommands::moveDown() {
+    moveCurrentBy(1, QStringLiteral("下へ移動"));
+}
+
+void EntryCommands::moveCurrentBy(qsizetype offset, const QString& caption) {
+    const qsizetype from = currentPosition();
+    const Step step(m_history, caption);
+    moveTo(from, from + offset);
+}
+
+void EntryCommands::moveTo(qsizetype from, qsizetype to) {
+    const qsizetype count = m_model.entries().count();
+    if (from == to || from < 1 || to < 1 || from > count || to > count)
+        return;
+    const Step step(m_history, QStringLiteral("移動"));
+    m_model.moveEntry(from, to);
+    setCurrentPosition(to);
 }

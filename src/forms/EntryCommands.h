@@ -5,20 +5,22 @@
 #include <QObject>
 
 struct MApp;
+class ProjectHistory;
 class ProjectModel;
 class QAbstractItemView;
 class UserDialogs;
 
 // The commands of the "Q.Aコマンド" menu that change the entry table: clear,
-// add, edit, delete, sort, and the clipboard's copy, cut and paste. Each
-// change goes through the project model, which announces it; these keep the
+// add, edit, delete, sort, the clipboard's copy, cut and paste, and moving
+// an entry. Each change goes through the project model, which announces
+// it, as one step of the history named after the command; these keep the
 // table's current entry where the user expects it.
 class EntryCommands : public QObject {
     Q_OBJECT
 
 public:
-    EntryCommands(MApp& app, ProjectModel& model, QAbstractItemView& view, UserDialogs& dialogs,
-                  QObject* parent = nullptr);
+    EntryCommands(MApp& app, ProjectModel& model, ProjectHistory& history, QAbstractItemView& view,
+                  UserDialogs& dialogs, QObject* parent = nullptr);
 
     void clearTable();
     void add();
@@ -28,6 +30,11 @@ public:
     void copy();
     void cut();
     void paste();
+    void moveUp();
+    void moveDown();
+    // The entry at `from` goes to `to` and stays current, as when a row is
+    // dragged (1-based).
+    void moveTo(qsizetype from, qsizetype to);
 
     // 1-based position of the current entry; 0 when the table is empty.
     qsizetype currentPosition() const;
@@ -40,9 +47,11 @@ private:
     QAEntry editedEntry() const;
     void appendAndShow(const QAEntry& entry);
     void removeAndShowNext(qsizetype position);
+    void moveCurrentBy(qsizetype offset, const QString& caption);
 
     MApp& m_app;
     ProjectModel& m_model;
+    ProjectHistory& m_history;
     QAbstractItemView& m_view;
     UserDialogs& m_dialogs;
 };

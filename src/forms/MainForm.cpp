@@ -1,25 +1,30 @@
 #include "forms/MainForm.h"
 
+#include "app/ExportCommands.h"
 #include "app/FileCommands.h"
 #include "app/MApp.h"
 #include "app/ProjectModel.h"
 #include "app/QuickDocumentSettings.h"
+#include "app/RecentFiles.h"
 #include "app/UserDialogs.h"
-#include "design/HtmlExporter.h"
 #include "forms/AboutForm.h"
+#include "forms/BrowserPages.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/IconImageList.h"
 #include "forms/Named.h"
+#include "forms/ProjectHistory.h"
 #include "forms/QAListModel.h"
+#include "forms/RecentFilesMenu.h"
 #include "forms/Twips.h"
+#include "forms/WindowPlace.h"
 #include "project/ClipboardEntry.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,15 +36,27 @@
 
 namespace {
 
+using Keys = QList<QKeySequence>;
+
 // A menu item, named after the member that holds it, that runs a handler of
-// receiver.
+// receiver. The first key is the one the menu shows.
 template <typename Receiver>
 QAction* menuItem(QMenu* menu, const char16_t* name, const char16_t* caption, Receiver* receiver,
-                  void (Receiver::*handler)(), const QKeySequence& shortcut = {}) {
+                  void (Receiver::*handler)(), const Keys& shortcuts = {}) {
     QAction* action = named(menu->addAction(QString::fromUtf16(caption)), name);
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcuts);
     QObject::connect(action, &QAction::triggered, receiver, handler);
     return action;
+}
+
+// The keys desktop users reach for first, then whatever else the desktop
+// binds to the same command.
+Keys keys(Keys first, QKeySequence::StandardKey standard) {
+    for (const QKeySequence& bound : QKeySequence::keyBindings(standard)) {
+        if (!first.contains(bound))
+            first.append(bound);
+    }
+    return first;
 }
 
 } // namespace
@@ -50,11 +67,15 @@ MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidg
     , m_dialogs(dialogs)
     , m_program(std::move(program))
     , m_projectModel(new ProjectModel(app.project, this))
-    , m_tableModel(new QAListModel(*m_projectModel, this)) {
+    , m_tableModel(new QAListModel(*m_projectModel, this))
+    , m_history(new ProjectHistory(*m_projectModel, this)) {
     setWindowIcon(IconImageList::programIcon());
     connect(m_projectModel, &ProjectModel::changed, this, &MainForm::projectChanged);
+    connect(m_history, &ProjectHistory::replayed, this, &MainForm::historyReplayed);
     buildTable();
-    m_entryCommands = new EntryCommands(app, *m_projectModel, *QAListView, dialogs, this);
+    m_entryCommands =
+        new EntryCommands(app, *m_projectModel, *m_history, *QAListView, dialogs, this);
+    connect(m_tableModel, &QAListModel::entryDropped, m_entryCommands, &EntryCommands::moveTo);
     buildMenus();
     Form_Load();
 }
@@ -71,6 +92,8 @@ void MainForm::buildTable() {
     QAListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     QAListView->setSelectionMode(QAbstractItemView::SingleSelection);
     QAListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QAListView->setDragDropMode(QAbstractItemView::InternalMove);
+    QAListView->setDefaultDropAction(Qt::MoveAction);
     QAListView->header()->setStretchLastSection(false);
     QAListView->header()->setSectionsClickable(true);
     QAListView->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,20 +113,33 @@ void MainForm::buildMenus() {
 
 void MainForm::buildFileMenu() {
     FileMenu = named(menuBar()->addMenu(QStringLiteral("ファイル(&F)")), u"FileMenu");
+    connect(FileMenu, &QMenu::aboutToShow, this, &MainForm::FileMenu_Click);
     NewData_FileMenu = menuItem(FileMenu, u"NewData_FileMenu", u"新規作成", this,
-                                &MainForm::NewData_FileMenu_Click);
+                                &MainForm::NewData_FileMenu_Click,
+                                keys({Qt::CTRL | Qt::Key_N}, QKeySequence::New));
     FileSave_FileName = menuItem(FileMenu, u"FileSave_FileName", u"名前を付けて保存", this,
-                                 &MainForm::FileSave_FileName_Click);
+                                 &MainForm::FileSave_FileName_Click,
+                                 keys({Qt::CTRL | Qt::SHIFT | Qt::Key_S}, QKeySequence::SaveAs));
     FileUpSave_FileMenu = menuItem(FileMenu, u"FileUpSave_FileMenu", u"上書き保存", this,
-                                   &MainForm::FileUpSave_FileMenu_Click);
+                                   &MainForm::FileUpSave_FileMenu_Click,
+                                   keys({Qt::CTRL | Qt::Key_S}, QKeySequence::Save));
     FileOpen_FileMenu = menuItem(FileMenu, u"FileOpen_FileMenu", u"ファイルを開く", this,
-                                 &MainForm::FileOpen_FileMenu_Click);
+                                 &MainForm::FileOpen_FileMenu_Click,
+                                 keys({Qt::CTRL | Qt::Key_O}, QKeySequence::Open));
     FileMenu->addSeparator();
     html_FileMenu = menuItem(FileMenu, u"html_FileMenu", u"HTML出力", this,
-                             &MainForm::html_FileMenu_Click, Qt::Key_F2);
+                             &MainForm::html_FileMenu_Click, {Qt::Key_F2});
     FileMenu->addSeparator();
-    end_FileMenu =
-        menuItem(FileMenu, u"end_FileMenu", u"終了", this, &MainForm::end_FileMenu_Click);
+    end_FileMenu = menuItem(FileMenu, u"end_FileMenu", u"終了", this, &MainForm::end_FileMenu_Click,
+                            keys({Qt::CTRL | Qt::Key_Q}, QKeySequence::Quit));
+    FileMenu->addSeparator();
+    htmlAgain_FileMenu =
+        menuItem(FileMenu, u"htmlAgain_FileMenu", u"前回のフォルダへHTML出力", this,
+                 &MainForm::htmlAgain_FileMenu_Click, {Qt::SHIFT | Qt::Key_F2});
+    RecentFiles_FileMenu = named(new RecentFilesMenu(FileMenu), u"RecentFiles_FileMenu");
+    FileMenu->addMenu(RecentFiles_FileMenu);
+    connect(RecentFiles_FileMenu, &RecentFilesMenu::fileChosen, this,
+            &MainForm::RecentFiles_FileMenu_Click);
 }
 
 void MainForm::buildProjectMenu() {
@@ -134,14 +170,37 @@ void MainForm::buildQACommandMenu() {
         menuItem(QACommandMenu, u"Paste_QACommand", u"貼り付け", commands, &EntryCommands::paste);
     QACommandMenu->addSeparator();
     add_QACommand = menuItem(QACommandMenu, u"add_QACommand", u"追加", commands,
-                             &EntryCommands::add, QKeySequence(QStringLiteral("Ctrl+A")));
-    edit_QACommand = menuItem(QACommandMenu, u"edit_QACommand", u"編集", commands,
-                              &EntryCommands::edit, QKeySequence(QStringLiteral("Ctrl+E")));
-    delete_QACommand =
-        menuItem(QACommandMenu, u"delete_QACommand", u"削除", commands, &EntryCommands::remove);
+                             &EntryCommands::add, {Qt::CTRL | Qt::Key_A});
+    // The table is all the window holds, so Enter and Delete act on its
+    // current row.
+    edit_QACommand =
+        menuItem(QACommandMenu, u"edit_QACommand", u"編集", commands, &EntryCommands::edit,
+                 {Qt::CTRL | Qt::Key_E, Qt::Key_Return, Qt::Key_Enter});
+    delete_QACommand = menuItem(QACommandMenu, u"delete_QACommand", u"削除", commands,
+                                &EntryCommands::remove, {Qt::Key_Delete});
     QACommandMenu->addSeparator();
     sort_QACommand =
         menuItem(QACommandMenu, u"sort_QACommand", u"ソート", commands, &EntryCommands::sort);
+    QACommandMenu->addSeparator();
+    up_QACommand = menuItem(QACommandMenu, u"up_QACommand", u"上へ移動", commands,
+                            &EntryCommands::moveUp, {Qt::ALT | Qt::Key_Up});
+    down_QACommand = menuItem(QACommandMenu, u"down_QACommand", u"下へ移動", commands,
+                              &EntryCommands::moveDown, {Qt::ALT | Qt::Key_Down});
+    QACommandMenu->addSeparator();
+    undo_QACommand =
+        menuItem(QACommandMenu, u"undo_QACommand", u"元に戻す", this,
+                 &MainForm::undo_QACommand_Click, keys({Qt::CTRL | Qt::Key_Z}, QKeySequence::Undo));
+    redo_QACommand = menuItem(
+        QACommandMenu, u"redo_QACommand", u"やり直し", this, &MainForm::redo_QACommand_Click,
+        keys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, QKeySequence::Redo));
+    m_history->bindUndoAction(undo_QACommand);
+    m_history->bindRedoAction(redo_QACommand);
+    // Reading the clipboard may wait for the program that holds it, so it
+    // is read when it changes, not after every change of the table.
+    connect(QAListView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainForm::updateEntryItems);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainForm::updatePasteItem);
 }
 
 void MainForm::buildHelpMenu() {
@@ -170,13 +229,18 @@ void MainForm::Form_Load() {
     QAListView->resize(clientWidth, QAListView->height());
     QAListView->setColumnWidth(QAListModel::QuestionColumn, clientWidth / 2);
     fitAnswerColumn(60);
+    WindowPlace::restore(*this, placeName());
 
     DocumentInfo start = m_projectModel->document();
     start.DocumentHomepage = QStringLiteral("http://");
     start.DocumentCode = DocumentInfo::noDesignCode();
     m_projectModel->setDocument(start, ProjectModel::Marking::Unmodified);
+    // The start values are where the history begins.
+    m_history->clear();
     m_app.DataChanged = false;
     updateCaption();
+    QACommandMenu_Click();
+    FileMenu_Click();
 }
 
 void MainForm::fitAnswerColumn(int marginTwips) {
@@ -196,6 +260,12 @@ void MainForm::resizeEvent(QResizeEvent* event) {
     fitAnswerColumn(70);
 }
 
+void MainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FileMenu_Click();
+}
+
 void MainForm::closeEvent(QCloseEvent* event) {
     if (m_app.DataChanged &&
         m_dialogs.askYesNo(QStringLiteral("まだ、保存されていない情報がありますが保存しますか？"),
@@ -209,13 +279,20 @@ void MainForm::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+    WindowPlace::save(*this, placeName());
     QApplication::closeAllWindows();
 }
 
 void MainForm::projectChanged(const ProjectChange& change) {
-    if (!change.modifies())
+    updateEntryItems();
+    // A project opened or started anew is not a change to save, but the
+    // preview shows it all the same.
+    if (change.modifies()) {
+        m_app.DataChanged = true;
+        updateCaption();
+    } else if (change.kind != ProjectChange::Kind::ProjectReplaced) {
         return;
-    m_app.DataChanged = true;
+    }
     if (!m_previewHeld)
         refreshPreview();
 }
@@ -226,10 +303,27 @@ void MainForm::refreshPreview() {
 }
 
 void MainForm::QACommandMenu_Click() {
-    const bool hasEntries = !m_projectModel->entries().isEmpty();
+    updateEntryItems();
+    updatePasteItem();
+}
+
+void MainForm::updateEntryItems() {
+    const qsizetype count = m_projectModel->entries().count();
     for (QAction* action : {Copy_QACommand, Cut_QACommand, edit_QACommand, delete_QACommand})
-        action->setEnabled(hasEntries);
+        action->setEnabled(count > 0);
+    const qsizetype current = m_entryCommands->currentPosition();
+    up_QACommand->setEnabled(current > 1);
+    down_QACommand->setEnabled(current > 0 && current < count);
+}
+
+void MainForm::updatePasteItem() {
     Paste_QACommand->setEnabled(ClipboardEntry::hasTag(QGuiApplication::clipboard()->text()));
+}
+
+void MainForm::FileMenu_Click() {
+    htmlAgain_FileMenu->setEnabled(exportCommands().canExportAgain());
+    htmlAgain_FileMenu->setStatusTip(m_app.LastExportFolder);
+    RecentFiles_FileMenu->refresh();
 }
 
 void MainForm::reDataEdit() {
@@ -238,15 +332,33 @@ void MainForm::reDataEdit() {
 
 void MainForm::updateCaption() {
     setWindowTitle(FileCommands::caption(m_app));
+    setWindowModified(m_app.DataChanged);
 }
 
 FileCommands MainForm::fileCommands() {
     return FileCommands(m_app, *m_projectModel, m_dialogs);
 }
 
+ExportCommands MainForm::exportCommands() {
+    return ExportCommands(m_app, m_program, m_dialogs);
+}
+
 void MainForm::afterProjectReplaced() {
     m_entryCommands->setCurrentPosition(1);
     updateCaption();
+    FileMenu_Click();
+}
+
+void MainForm::afterSave(bool saved) {
+    if (saved)
+        m_history->setClean();
+    updateCaption();
+    FileMenu_Click();
+}
+
+void MainForm::openAtStart(const QString& path) {
+    if (fileCommands().openFile(path))
+        afterProjectReplaced();
 }
 
 void MainForm::NewData_FileMenu_Click() {
@@ -259,36 +371,56 @@ void MainForm::FileOpen_FileMenu_Click() {
         afterProjectReplaced();
 }
 
+void MainForm::RecentFiles_FileMenu_Click(const QString& path) {
+    // A file that has gone is dropped from the list; opening it reports it.
+    if (!QFileInfo::exists(path))
+        RecentFiles::remove(path);
+    if (fileCommands().openFile(path))
+        afterProjectReplaced();
+    FileMenu_Click();
+}
+
 void MainForm::FileSave_FileName_Click() {
-    fileCommands().saveAs();
-    updateCaption();
+    afterSave(fileCommands().saveAs());
 }
 
 void MainForm::FileUpSave_FileMenu_Click() {
-    fileCommands().overwriteSave();
-    updateCaption();
+    afterSave(fileCommands().overwriteSave());
 }
 
 void MainForm::html_FileMenu_Click() {
-    const HtmlExporter exporter(m_projectModel->project(), m_program);
-    const Result<QString> page = exporter.render();
-    if (!page) {
-        m_dialogs.beep();
-        m_dialogs.report(page.error(), UserDialogs::boxTitle());
-        return;
+    exportCommands().exportPage();
+    FileMenu_Click();
+}
+
+void MainForm::htmlAgain_FileMenu_Click() {
+    exportCommands().exportAgain();
+    FileMenu_Click();
+}
+
+void MainForm::undo_QACommand_Click() {
+    replayHistory(&ProjectHistory::undo);
+}
+
+void MainForm::redo_QACommand_Click() {
+    replayHistory(&ProjectHistory::redo);
+}
+
+void MainForm::replayHistory(void (ProjectHistory::*step)()) {
+    // A step of several changes rebuilds the preview once.
+    {
+        const QScopedValueRollback hold(m_previewHeld, true);
+        (m_history->*step)();
     }
-    const UserDialogs::FileChoice choice =
-        m_dialogs.chooseFileToSave(QStringLiteral("B.W.K.Folder"));
-    if (choice.cancelled())
-        return;
-    if (const Result<QString> written = exporter.write(*page, choice.fileName); !written) {
-        m_dialogs.beep();
-        m_dialogs.report(QStringLiteral("html出力ができませんでした。\n\n") + written.error(),
-                         UserDialogs::boxTitle());
-        return;
-    }
-    m_dialogs.beep();
-    m_dialogs.report(HtmlExporter::doneMessage(), UserDialogs::boxTitle());
+    refreshPreview();
+}
+
+void MainForm::historyReplayed(qsizetype position) {
+    // Back at the saved state the project is as saved again.
+    m_app.DataChanged = !m_history->isClean();
+    updateCaption();
+    if (position > 0)
+        m_entryCommands->setCurrentPosition(std::min(position, m_projectModel->entries().count()));
 }
 
 DocumentViewForm& MainForm::documentView() {
@@ -301,9 +433,11 @@ DocumentViewForm& MainForm::documentView() {
 
 void MainForm::Document_ProjectMenu_Click() {
     // The preview shows what the dialog changed once it has closed, and is
-    // rebuilt then whichever button closed it.
+    // rebuilt then whichever button closed it. The design chosen and the
+    // settings confirmed are undone together.
     {
         const QScopedValueRollback hold(m_previewHeld, true);
+        const ProjectHistory::Step step(*m_history, QStringLiteral("ドキュメント設定"));
         DocumentDataForm settings(*m_projectModel, m_dialogs, m_program, this);
         settings.exec();
     }
@@ -335,16 +469,16 @@ void MainForm::AutoDocument_ProjectMenu_Click() {
         return;
     DocumentInfo filled = m_projectModel->document();
     QuickDocumentSettings::apply(filled, m_program);
+    const ProjectHistory::Step step(*m_history, QStringLiteral("簡易自動ドキュメント設定"));
     m_projectModel->setDocument(filled, ProjectModel::Marking::Unmodified);
 }
 
 void MainForm::Help_HelpMenu_Click() {
-    // Whether a browser could be started is not reported, as with any link.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_program.helpStartPage()));
+    BrowserPages::open(QUrl::fromLocalFile(m_program.helpStartPage()), m_dialogs);
 }
 
 void MainForm::HollowfenHP_HelpMenu_Click() {
-    QDesktopServices::openUrl(QUrl(AboutForm::homepageAddress()));
+    BrowserPages::open(QUrl(AboutForm::homepageAddress()), m_dialogs);
 }
 
 void MainForm::AboutShow_HelpMenu_Click() {

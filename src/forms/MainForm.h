@@ -2,31 +2,42 @@
 
 #include "design/ProgramFolder.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 struct MApp;
 struct ProjectChange;
 class DocumentViewForm;
 class EntryCommands;
+class ExportCommands;
 class FileCommands;
+class ProjectHistory;
 class ProjectModel;
 class QAListModel;
 class QAction;
 class QLabel;
 class QMenu;
 class QTreeView;
+class RecentFilesMenu;
 class UserDialogs;
 
 // The main window: the entry table, the menus and the status bar. It owns the
 // program's start values and its end, hands the menu commands to the objects
 // that carry them out, and follows every change of the project: it marks the
-// project changed and has an open preview rebuilt.
+// project changed, shows so in the caption and has an open preview rebuilt.
 class MainForm : public QMainWindow {
     Q_OBJECT
 
 public:
     MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent = nullptr);
     ~MainForm() override;
+
+    // The name its place is kept under in the user's settings.
+    static QString placeName() { return QStringLiteral("MainForm"); }
+
+    // Opens a project named on the command line; a file that cannot be read
+    // is reported and leaves the empty project.
+    void openAtStart(const QString& path);
 
     // The preview window, made when first needed.
     DocumentViewForm& documentView();
@@ -41,6 +52,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Form_Load();
@@ -53,13 +65,24 @@ private:
     void projectChanged(const ProjectChange& change);
     void refreshPreview();
     FileCommands fileCommands();
+    ExportCommands exportCommands();
     void afterProjectReplaced();
+    void afterSave(bool saved);
     void updateCaption();
     // Column 2 takes the rest of the table's width less the given twips.
     void fitAnswerColumn(int marginTwips);
+    void replayHistory(void (ProjectHistory::*step)());
+    void historyReplayed(qsizetype position);
 
-    // The enabling rule of the "Q.Aコマンド" menu, run each time it opens.
+    // The enabling rule of the "Q.Aコマンド" menu, run when it opens; its
+    // parts run after every change of the table or its current row, and of
+    // the clipboard.
     void QACommandMenu_Click();
+    void updateEntryItems();
+    void updatePasteItem();
+    // The enabling rule of the "ファイル" menu, run when it opens and when
+    // the window becomes active (an exported folder may have gone).
+    void FileMenu_Click();
     void reDataEdit();
     void end_FileMenu_Click() { close(); }
     void NewData_FileMenu_Click();
@@ -67,6 +90,10 @@ private:
     void FileSave_FileName_Click();
     void FileUpSave_FileMenu_Click();
     void html_FileMenu_Click();
+    void htmlAgain_FileMenu_Click();
+    void RecentFiles_FileMenu_Click(const QString& path);
+    void undo_QACommand_Click();
+    void redo_QACommand_Click();
     void Document_ProjectMenu_Click();
     void DocumentView_ProjectMenu_Click();
     void AutoDocument_ProjectMenu_Click();
@@ -79,9 +106,11 @@ private:
     ProgramFolder m_program;
     ProjectModel* m_projectModel;
     QAListModel* m_tableModel;
+    ProjectHistory* m_history;
     EntryCommands* m_entryCommands = nullptr;
     DocumentViewForm* m_documentView = nullptr;
-    // While the settings dialog is open its changes wait for it to close.
+    // While the settings dialog is open or a step is undone, the changes
+    // wait for it to finish.
     bool m_previewHeld = false;
 
     QTreeView* QAListView = nullptr;
@@ -93,6 +122,8 @@ private:
     QAction* FileOpen_FileMenu = nullptr;
     QAction* html_FileMenu = nullptr;
     QAction* end_FileMenu = nullptr;
+    QAction* htmlAgain_FileMenu = nullptr;
+    RecentFilesMenu* RecentFiles_FileMenu = nullptr;
     QMenu* ProjectMenu = nullptr;
     QAction* Document_ProjectMenu = nullptr;
     QAction* DocumentView_ProjectMenu = nullptr;
@@ -106,6 +137,10 @@ private:
     QAction* edit_QACommand = nullptr;
     QAction* delete_QACommand = nullptr;
     QAction* sort_QACommand = nullptr;
+    QAction* up_QACommand = nullptr;
+    QAction* down_QACommand = nullptr;
+    QAction* undo_QACommand = nullptr;
+    QAction* redo_QACommand = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* Help_HelpMenu = nullptr;
     QAction* HollowfenHP_HelpMenu = nullptr;

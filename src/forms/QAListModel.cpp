@@ -3,10 +3,18 @@
 #include "app/ProjectModel.h"
 #include "forms/IconImageList.h"
 
+#include <QMimeData>
+
 namespace {
 
 int rowOf(qsizetype position) {
     return int(position - 1);
+}
+
+// The dragged row, as text of its own type: the view takes drags from
+// itself only.
+QString rowMimeType() {
+    return QStringLiteral("application/x-brindlewick-row");
 }
 
 // A move to where the entry already is leaves every row in place.
@@ -63,12 +71,51 @@ QVariant QAListModel::headerData(int section, Qt::Orientation orientation, int r
     return section == QuestionColumn ? QStringLiteral("Q.質問") : QStringLiteral("A.答え");
 }
 
+Qt::ItemFlags QAListModel::flags(const QModelIndex& index) const {
+    // Rows are dropped between rows, never onto one.
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
+QStringList QAListModel::mimeTypes() const {
+    return {rowMimeType()};
+}
+
+QMimeData* QAListModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty())
+        return nullptr;
+    auto* data = new QMimeData;
+    data->setData(rowMimeType(), QByteArray::number(indexes.first().row()));
+    return data;
+}
+
+Qt::DropActions QAListModel::supportedDropActions() const {
+    return Qt::MoveAction;
+}
+
+bool QAListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                               const QModelIndex&) {
+    bool isRow = false;
+    const int from = data->data(rowMimeType()).toInt(&isRow);
+    if (action != Qt::MoveAction || !isRow || from < 0 || from >= rowCount())
+        return false;
+    // Dropped below the last row or on the empty space under it: last.
+    const int before = row < 0 ? rowCount() : row;
+    const int to = before > from ? before - 1 : before;
+    // After a move the view asks to remove the dragged row; the table does
+    // not remove rows through the view, so that request does nothing.
+    emit entryDropped(from + 1, to + 1);
+    return true;
+}
+
 void QAListModel::beginChange(const ProjectChange& change) {
     const int row = rowOf(change.position);
     switch (change.kind) {
     case ProjectChange::Kind::ProjectReplaced:
     case ProjectChange::Kind::EntriesCleared:
     case ProjectChange::Kind::EntriesSorted:
+    case ProjectChange::Kind::EntriesReplaced:
         beginResetModel();
         break;
     case ProjectChange::Kind::EntryInserted:
@@ -93,6 +140,7 @@ void QAListModel::endChange(const ProjectChange& change) {
     case ProjectChange::Kind::ProjectReplaced:
     case ProjectChange::Kind::EntriesCleared:
     case ProjectChange::Kind::EntriesSorted:
+    case ProjectChange::Kind::EntriesReplaced:
         endResetModel();
         break;
     case ProjectChange::Kind::EntryInserted:

@@ -22,6 +22,19 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // A row dragged within the table asks for a move; the model itself
+    // changes only through the project model.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+signals:
+    // The entry at `from` was dropped so that it belongs at `to` (1-based).
+    void entryDropped(qsizetype from, qsizetype to);
+
 private:
     void beginChange(const ProjectChange& change);
     void endChange(const ProjectChange& change);

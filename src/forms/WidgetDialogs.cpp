@@ -1,5 +1,7 @@
 #include "forms/WidgetDialogs.h"
 
+#include "forms/SaveFileDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,12 +39,20 @@ void WidgetDialogs::beep() {
 }
 
 UserDialogs::FileChoice WidgetDialogs::chooseFileToOpen(const QString& filter) {
-    return choiceFor(QFileDialog::getOpenFileName(m_parent, QString(), QString(), filter));
+    return choiceFor(QFileDialog::getOpenFileName(m_parent, QString(), QString(), filter, nullptr,
+                                                  QFileDialog::DontUseNativeDialog));
 }
 
 UserDialogs::FileChoice WidgetDialogs::chooseFileToSave(const QString& filter) {
-    // No overwrite question: a save replaces a file of that name, and the
-    // export refuses an existing name with its own message.
     return choiceFor(QFileDialog::getSaveFileName(m_parent, QString(), QString(), filter, nullptr,
-                                                  QFileDialog::DontConfirmOverwrite));
+                                                  QFileDialog::DontConfirmOverwrite |
+                                                      QFileDialog::DontUseNativeDialog));
+}
+
+UserDialogs::FileChoice WidgetDialogs::chooseFileToReplace(const QString& filter,
+                                                           const SavePath& savePath) {
+    SaveFileDialog dialog(m_parent, filter, savePath);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return choiceFor(dialog.selectedFiles().value(0));
 }

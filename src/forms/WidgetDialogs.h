@@ -2,10 +2,12 @@
 
 #include "app/UserDialogs.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
 
 // Questions and reports as message boxes without an icon, files chosen in
-// file dialogs.
+// Qt's own file dialogs, which speak the program's language whatever the
+// desktop's dialogs would.
 class WidgetDialogs : public UserDialogs {
 public:
     explicit WidgetDialogs(QWidget* parent = nullptr)
@@ -18,7 +20,10 @@ public:
     void beep() override;
     FileChoice chooseFileToOpen(const QString& filter) override;
     FileChoice chooseFileToSave(const QString& filter) override;
+    FileChoice chooseFileToReplace(const QString& filter, const SavePath& savePath) override;
 
 private:
-    QWidget* m_parent;
+    // Cleared with the window, so that a last report can still be shown
+    // after it has gone.
+    QPointer<QWidget> m_parent;
 };

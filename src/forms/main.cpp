@@ -1,10 +1,41 @@
 #include "app/MApp.h"
 #include "design/ProgramFolder.h"
+#include "forms/JapaneseTranslation.h"
 #include "forms/MainForm.h"
+#include "forms/OutOfMemoryGuard.h"
 #include "forms/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <unistd.h>
+
+namespace {
+
+// The project file named on the command line, as the desktop passes it
+// when a .bwk is opened with the program; empty when there is none.
+QString projectFileArgument(const QApplication& application) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("FAQ ページ作成ツール"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("開くプロジェクトファイル (.bwk)"),
+                                 QStringLiteral("[FILE]"));
+    parser.process(application);
+    return parser.positionalArguments().value(0);
+}
+
+int runWindow(const QString& projectFile, WidgetDialogs& dialogs) {
+    MApp app;
+    MainForm window(app, dialogs, ProgramFolder::ofExecutable());
+    dialogs.setParent(&window);
+    window.show();
+    if (!projectFile.isEmpty())
+        window.openAtStart(projectFile);
+    return QApplication::exec();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // The browser engine of the preview refuses to start its sandbox as
@@ -14,14 +45,13 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Hollowfen"));
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
+    JapaneseTranslation::install(application);
 
-    MApp app;
+    const QString projectFile = projectFileArgument(application);
     WidgetDialogs dialogs;
-    MainForm window(app, dialogs, ProgramFolder::ofExecutable());
-    dialogs.setParent(&window);
-    window.show();
-    return application.exec();
+    return OutOfMemoryGuard::run([&] { return runWindow(projectFile, dialogs); }, dialogs);
 }

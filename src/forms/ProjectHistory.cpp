@@ -1,0 +1,141 @@
+#include "forms/ProjectHistory.h"
+
+#include "app/ProjectModel.h"
+#include "forms/ProjectEditCommand.h"
+
+#include <QAction>
+#include <QScopedValueRollback>
+#include <QUndoStack>
+
+namespace {
+
+// "元に戻す" alone while there is nothing to undo, else with what it undoes.
+void showCaption(QAction* action, const QString& name, const QString& step) {
+    action->setText(step.isEmpty() ? name : name + QStringLiteral(": ") + step);
+}
+
+} // namespace
+
+ProjectHistory::Step::Step(ProjectHistory& history, const QString& caption)
+    : m_history(history) {
+    if (m_history.m_stepDepth++ == 0)
+        m_history.m_stepCaption = caption;
+}
+
+ProjectHistory::Step::~Step() {
+    m_history.endStep();
+}
+
+ProjectHistory::ProjectHistory(ProjectModel& model, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_stack(new QUndoStack(this)) {
+    m_stack->setUndoLimit(kUndoLimit);
+    connect(&model, &ProjectModel::aboutToChange, this, &ProjectHistory::changeComing);
+    connect(&model, &ProjectModel::changed, this, &ProjectHistory::changeMade);
+}
+
+void ProjectHistory::bindUndoAction(QAction* action) {
+    const QString name = action->text();
+    action->setEnabled(m_stack->canUndo());
+    connect(m_stack, &QUndoStack::canUndoChanged, action, &QAction::setEnabled);
+    connect(m_stack, &QUndoStack::undoTextChanged, action,
+            [action, name](const QString& step) { showCaption(action, name, step); });
+}
+
+void ProjectHistory::bindRedoAction(QAction* action) {
+    const QString name = action->text();
+    action->setEnabled(m_stack->canRedo());
+    connect(m_stack, &QUndoStack::canRedoChanged, action, &QAction::setEnabled);
+    connect(m_stack, &QUndoStack::redoTextChanged, action,
+            [action, name](const QString& step) { showCaption(action, name, step); });
+}
+
+void ProjectHistory::undo() {
+    if (!m_stack->canUndo())
+        return;
+    m_stack->undo();
+    // Announced once the stack has moved, so that isClean() tells where it
+    // is now.
+    emit replayed(m_replayedPosition);
+}
+
+void ProjectHistory::redo() {
+    if (!m_stack->canRedo())
+        return;
+    m_stack->redo();
+    emit replayed(m_replayedPosition);
+}
+
+void ProjectHistory::clear() {
+    m_stack->clear();
+}
+
+void ProjectHistory::setClean() {
+    m_stack->setClean();
+}
+
+bool ProjectHistory::isClean() const {
+    return m_stack->isClean();
+}
+
+void ProjectHistory::replay(const std::function<qsizetype(ProjectModel&)>& changes) {
+    const QScopedValueRollback replaying(m_replaying, true);
+    m_replayedPosition = changes(m_model);
+}
+
+void ProjectHistory::changeComing(const ProjectChange& change) {
+    if (!m_replaying)
+        m_coming = ProjectEdit::before(m_model, change);
+}
+
+void ProjectHistory::changeMade(const ProjectChange& change) {
+    if (m_replaying || !m_coming)
+        return;
+    ProjectEdit edit = std::move(*m_coming);
+    m_coming.reset();
+    if (change.kind == ProjectChange::Kind::ProjectReplaced && !change.modifies()) {
+        m_stack->clear();
+        return;
+    }
+    if (!edit.recordAfter(m_model))
+        return;
+    if (m_stepDepth > 0)
+        m_stepEdits.append(std::move(edit));
+    else
+        push(captionOf(change.kind), {std::move(edit)});
+}
+
+void ProjectHistory::endStep() {
+    if (--m_stepDepth > 0 || m_stepEdits.isEmpty())
+        return;
+    push(m_stepCaption, std::exchange(m_stepEdits, {}));
+}
+
+void ProjectHistory::push(const QString& caption, QList<ProjectEdit> edits) {
+    m_stack->push(new ProjectEditCommand(*this, caption, std::move(edits)));
+}
+
+QString ProjectHistory::captionOf(ProjectChange::Kind kind) {
+    using enum ProjectChange::Kind;
+    switch (kind) {
+    case EntryInserted:
+        return QStringLiteral("追加");
+    case EntryRemoved:
+        return QStringLiteral("削除");
+    case EntryReplaced:
+        return QStringLiteral("編集");
+    case EntryMoved:
+        return QStringLiteral("移動");
+    case EntriesSorted:
+        return QStringLiteral("ソート");
+    case EntriesCleared:
+        return QStringLiteral("初期化");
+    case DocumentSet:
+        return QStringLiteral("ドキュメント設定");
+    case EntriesReplaced:
+    case ProjectReplaced:
+        break;
+    }
+    return QStringLiteral("変更");
+}

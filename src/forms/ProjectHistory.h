@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/ProjectEdit.h"
+
+#include <QList>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+class ProjectModel;
+class QAction;
+class QUndoStack;
+
+// The undo history of the project: every change the model announces is
+// recorded, those a command makes together as one step named after it. A
+// project read or started anew begins a fresh history. The history knows
+// which step matches the saved file, not whether the project is saved: the
+// window decides that.
+class ProjectHistory : public QObject {
+    Q_OBJECT
+
+public:
+    // Fewer steps than this would surprise; more would keep many copies of
+    // large tables alive.
+    static constexpr int kUndoLimit = 100;
+
+    // While a Step lives, the changes made are one step of the history with
+    // its caption; a step opened within another joins it.
+    class Step {
+    public:
+        Step(ProjectHistory& history, const QString& caption);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        ProjectHistory& m_history;
+    };
+
+    explicit ProjectHistory(ProjectModel& model, QObject* parent = nullptr);
+
+    // Keeps the menu items' captions ("元に戻す: 削除") and enabling in step
+    // with the history.
+    void bindUndoAction(QAction* action);
+    void bindRedoAction(QAction* action);
+
+    void undo();
+    void redo();
+    // Forgets every step, as when the project starts.
+    void clear();
+    // The current step matches the saved file.
+    void setClean();
+    bool isClean() const;
+
+    // For the steps: runs their changes without recording them; the entry
+    // the changes return is announced by replayed().
+    void replay(const std::function<qsizetype(ProjectModel&)>& changes);
+
+signals:
+    // An undo or redo has finished; position is the entry to make current
+    // (0 to leave it).
+    void replayed(qsizetype position);
+
+private:
+    void changeComing(const ProjectChange& change);
+    void changeMade(const ProjectChange& change);
+    void push(const QString& caption, QList<ProjectEdit> edits);
+    void endStep();
+    static QString captionOf(ProjectChange::Kind kind);
+
+    ProjectModel& m_model;
+    QUndoStack* m_stack;
+    std::optional<ProjectEdit> m_coming;
+    QList<ProjectEdit> m_stepEdits;
+    QString m_stepCaption;
+    int m_stepDepth = 0;
+    bool m_replaying = false;
+    qsizetype m_replayedPosition = 0;
+};
