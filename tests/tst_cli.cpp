@@ -85,6 +85,11 @@ public:
     }
 };
 
+// JSON written with single quotes, which read better in C++ strings.
+QByteArray json(const char* text) {
+    return QByteArray(text).replace('\'', '"');
+}
+
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -142,37 +147,38 @@ private slots:
         QCOMPARE(readAll(copy), readAll(kSample));
     }
 
-    void importRefusalsWriteNothing() {
-        QTemporaryDir dir;
-        const QString json = dir.filePath(QStringLiteral("p.json"));
-        const QString target = dir.filePath(QStringLiteral("p.bwk"));
-        QFile file(json);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            "{\"document\": {\"title\": \"t\", \"creater\": \"\", \"homepage\": \"\", "
-            "\"mail\": \"\", \"code\": \"\", \"codeFolder\": \"\", \"dataview\": \"\"}, "
-            "\"entries\": [{\"icon\": 1, \"question\": \"q\", \"answer\": \"say \\\"hi\\\"\"}]}");
-        file.close();
-        const CliRun run = runCli({QStringLiteral("import"), json, target});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("1番目の項目の答え")), qPrintable(run.err));
-        QVERIFY(!QFile::exists(target));
-
+    void importRefusalsWriteNothing_data() {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("quote in an answer")
+            << json("{'icon': 1, 'question': 'q', 'answer': 'say \\'hi\\''}")
+            << QStringLiteral("1番目の項目の答え");
         // Icon numbers beyond int, which a careless conversion would wrap.
-        for (const char* content :
-             {"{\"document\": {}, \"entries\": []}",
-              "{\"document\": {\"title\": \"t\", \"creater\": \"\", \"homepage\": \"\", \"mail\": "
-              "\"\", \"code\": \"\", \"codeFolder\": \"\", \"dataview\": \"\"}, \"entries\": "
-              "[{\"icon\": 2147483648, \"question\": \"q\", \"answer\": \"a\"}]}",
-              "{\"document\": {\"title\": \"t\", \"creater\": \"\", \"homepage\": \"\", \"mail\": "
-              "\"\", \"code\": \"\", \"codeFolder\": \"\", \"dataview\": \"\"}, \"entries\": "
-              "[{\"icon\": -1e300, \"question\": \"q\", \"answer\": \"a\"}]}"}) {
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(content);
-            file.close();
-            QCOMPARE(runCli({QStringLiteral("import"), json, target}).exitCode, 1);
-            QVERIFY(!QFile::exists(target));
-        }
+        QTest::newRow("icon past int")
+            << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}")
+            << QStringLiteral("icon");
+        QTest::newRow("icon far below int")
+            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}")
+            << QStringLiteral("icon");
+        QTest::newRow("no document") << QByteArray() << QStringLiteral("document");
+    }
+
+    void importRefusalsWriteNothing() {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, named);
+        TestProgramFolder folder;
+        const QByteArray document =
+            entry.isEmpty() ? QByteArray("{}")
+                            : json("{'title': 't', 'creater': '', 'homepage': '', 'mail': '', "
+                                   "'code': '', 'codeFolder': '', 'dataview': ''}");
+        folder.writeBytes(QStringLiteral("p.json"),
+                          "{\"document\": " + document + ", \"entries\": [" + entry + "]}");
+        const QString target = folder.filePath(QStringLiteral("p.bwk"));
+        const CliRun run =
+            runCli({QStringLiteral("import"), folder.filePath(QStringLiteral("p.json")), target});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
+        QVERIFY(!QFile::exists(target));
     }
 
     void damagedProjectIsOneLineWithTheProgramsMessage() {

@@ -1,5 +1,6 @@
-// Exporting a page into a new folder. The page text itself is checked byte
-// for byte by tst_golden (case export-page-with-emoji).
+// Exporting a page into a new folder: what is refused and what a failure
+// leaves. The page itself is checked byte for byte by tst_golden, the folder
+// an export makes by tst_shippeddesigns and tst_cli.
 
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
@@ -60,27 +61,6 @@ private slots:
             QVERIFY(!page);
             QCOMPARE(page.error(), HtmlExporter::incompleteMessage());
         }
-    }
-
-    void exportWritesPageAndResources() {
-        const Project project = completeProject();
-        const HtmlExporter exporter(project, program());
-        const Result<QString> page = exporter.render();
-        QVERIFY2(page, qPrintable(page.error()));
-        const QString output = m_program.filePath(QStringLiteral("web/faq"));
-        QVERIFY(QDir().mkpath(m_program.filePath(QStringLiteral("web"))));
-        const Result<QString> pagePath = exporter.write(*page, output);
-        QVERIFY2(pagePath, qPrintable(pagePath.error()));
-        QCOMPARE(*pagePath, output + QStringLiteral("/faq.html"));
-        QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
-                 (QStringList{QStringLiteral("back.gif"), QStringLiteral("faq.html"),
-                              QStringLiteral("style.css")}));
-        // The page as rendered, with character references, and one more
-        // CR LF.
-        QByteArray expected;
-        Cp932Codec::encodeForHtml(*page, expected);
-        QVERIFY(expected.contains("&#x1F600;"));
-        QCOMPARE(readAll(*pagePath), expected + "\r\n");
     }
 
     void existingOutputIsRefused() {
