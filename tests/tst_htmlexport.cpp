@@ -43,8 +43,6 @@ private slots:
             QStringLiteral("<title>[document.title]</title>\r\n"
                            "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
             {QStringLiteral("back.gif"), QStringLiteral("style.css"), QStringLiteral("old.ddc")});
-        m_program.addDesign(QStringLiteral("Huge"), QStringLiteral("Huge"),
-                            QStringLiteral("[loop::][document.dataview][::loop]"));
     }
 
     void incompleteDocumentIsRefused() {
@@ -104,22 +102,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(output));
     }
 
-    void unreadableOrHugePageIsReported() {
+    void unreadableDesignIsReported() {
         Project project = completeProject();
         project.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
         const Result<QString> missing = HtmlExporter(project, program()).render();
         QVERIFY(!missing);
         QVERIFY(missing.error().contains(QStringLiteral("missing.ddc")));
-
-        // 32,767 passes of a 200,000-character description.
-        project.document.DocumentCode = QStringLiteral("Huge\\page.ddc");
-        project.document.DocumentDataview = QString(200000, u'x');
-        for (int i = 1; i < 32767; ++i)
-            project.entries.append(QAEntry{});
-        const Result<QString> huge = HtmlExporter(project, program()).render();
-        QVERIFY(!huge);
-        QVERIFY2(huge.error().startsWith(QStringLiteral("ページが大きすぎます")),
-                 qPrintable(huge.error()));
     }
 };
 
