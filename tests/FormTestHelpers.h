@@ -4,11 +4,14 @@
 #include "app/MApp.h"
 #include "app/ProjectModel.h"
 #include "forms/DataProcForm.h"
+#include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
+#include "text/Cp932Codec.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QWindow>
 #include <functional>
 
@@ -46,10 +50,26 @@ void whenOpen(std::function<void(Dialog&)> act) {
     });
 }
 
+// The program folder of the source tree: the shipped designs and help.
+inline QString sourceProgramFolder() {
+    return QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data");
+}
+
 // The tests' own settings, emptied: never the user's.
 inline void startWithEmptySettings() {
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
+}
+
+// An enabled entry whose answer is made from its question.
+inline QAEntry entry(const QString& question, int icon = QAEntry::kEnabledIcon) {
+    return {question, question + QStringLiteral(" の答え"), icon};
+}
+
+// A written page as text; empty when there is none.
+inline QString readPage(const QString& path) {
+    QFile page(path);
+    return page.open(QIODevice::ReadOnly) ? Cp932Codec::decode(page.readAll()) : QString();
 }
 
 // What the user does in the next entry dialog.
@@ -91,14 +111,62 @@ struct WindowUnderTest {
         app.DataChanged = false;
     }
 
+    void show() {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    // For keys typed into the table.
+    void activate() {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
     void trigger(const char* action) { child<QAction>(window, action).trigger(); }
     bool enabled(const char* action) { return child<QAction>(window, action).isEnabled(); }
+    QTreeView& table() { return child<QTreeView>(window, "QAListView"); }
+    qsizetype current() { return window.entryCommands().currentPosition(); }
     // The caption as the desktop shows it, the unsaved mark put in.
     QString shownTitle() const { return window.windowHandle()->title(); }
     ProjectModel& project() { return window.projectModel(); }
     // For setting up a test: the table does not show the document.
     DocumentInfo& document() { return app.project.document; }
     qsizetype previewReloads() const { return previewOutdated.count(); }
+
+    // The questions in table order, the current one in brackets: "b[a]c".
+    QString rows() {
+        QString shown;
+        for (qsizetype row = 1; row <= app.entries().count(); ++row) {
+            const QString& question = app.entries().item(row).question;
+            shown += row == current() ? u'[' + question + u']' : question;
+        }
+        return shown;
+    }
+
+    // Entries set up as if just read, one letter a question, the one in
+    // brackets current: not a change, and where the history begins.
+    void setRows(const QString& letters) {
+        Project project = app.project;
+        qsizetype position = 1;
+        for (QChar letter : letters) {
+            if (letter == u'[')
+                position = project.entries.count() + 1;
+            else if (letter != u']')
+                project.entries.append(entry(letter));
+        }
+        this->project().replaceProject(project, ProjectModel::Marking::Unmodified);
+        window.entryCommands().setCurrentPosition(position);
+        app.DataChanged = false;
+    }
+
+    // The undo and redo items that can be chosen, as the menu shows them.
+    QStringList historyItems() {
+        QStringList items;
+        for (const char* name : {"undo_QACommand", "redo_QACommand"}) {
+            if (enabled(name))
+                items << child<QAction>(window, name).text();
+        }
+        return items;
+    }
 
     // An unexpected or unused answer fails the test that scripted it.
     void verifyAllAnswered() const {

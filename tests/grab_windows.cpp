@@ -1,11 +1,11 @@
 // Renders the program's windows to PNG files, for looking at them without a
 // desktop: grab_windows OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
 #include "FormTestHelpers.h"
+#include "app/FileCommands.h"
 #include "forms/AboutForm.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/EntryCommands.h"
 #include "forms/JapaneseTranslation.h"
 #include "forms/SaveFileDialog.h"
 
@@ -29,23 +29,21 @@ int main(int argc, char* argv[]) {
         window.grab().save(output.filePath(name + u".png"_s));
     };
 
-    const ProgramFolder program(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data"));
-    MApp app;
-    ScriptedDialogs dialogs;
-    dialogs.files << QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples/sample.bwk");
-    MainForm window(app, dialogs, program);
-    window.resize(900, 420);
-    window.show();
-    child<QAction>(window, "FileOpen_FileMenu").trigger();
-    window.entryCommands().setCurrentPosition(3);
-    save(window, u"main-window"_s);
+    WindowUnderTest ui(sourceProgramFolder());
+    const ProgramFolder program(sourceProgramFolder());
+    ui.dialogs.files << QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples/sample.bwk");
+    ui.window.resize(900, 420);
+    ui.window.show();
+    ui.trigger("FileOpen_FileMenu");
+    ui.window.entryCommands().setCurrentPosition(3);
+    save(ui.window, u"main-window"_s);
     for (const char* name : {"FileMenu", "QACommandMenu"}) {
-        auto& menu = child<QMenu>(window, name);
-        menu.popup(window.mapToGlobal(QPoint(0, 0)));
+        auto& menu = child<QMenu>(ui.window, name);
+        menu.popup(ui.window.mapToGlobal(QPoint(0, 0)));
         save(menu, QString::fromLatin1(name));
         menu.hide();
     }
-    SaveFileDialog saveDialog(nullptr, u"B.W.Kファイル (*.bwk)"_s,
+    SaveFileDialog saveDialog(nullptr, FileCommands::fileFilter(),
                               [](const QString& name) { return name; });
     saveDialog.setDirectory(QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples"));
     save(saveDialog, u"save-dialog"_s);
@@ -54,20 +52,21 @@ int main(int argc, char* argv[]) {
                          QMessageBox::Yes | QMessageBox::No);
     save(question, u"message-box"_s);
 
-    app.EditQuestion = app.project.entries.item(1).question;
-    app.EditAnswer = app.project.entries.item(1).answer;
-    app.EditEnabled = app.EditAccepted = true;
-    DataProcForm entryDialog(app, dialogs);
-    save(entryDialog, u"entry-dialog"_s);
+    // The entry dialog as the edit command opens it, over the current entry.
+    whenOpen<DataProcForm>([&save](DataProcForm& entryDialog) {
+        save(entryDialog, u"entry-dialog"_s);
+        entryDialog.reject();
+    });
+    ui.trigger("edit_QACommand");
     AboutForm about;
     save(about, u"about-box"_s);
-    DocumentDataForm settings(window.projectModel(), dialogs, program);
+    DocumentDataForm settings(ui.project(), ui.dialogs, program);
     save(settings, u"settings-dialog"_s);
-    DocumentCodeForm designs(window.projectModel(), dialogs, program);
+    DocumentCodeForm designs(ui.project(), ui.dialogs, program);
     save(designs, u"design-dialog"_s);
 
-    child<QAction>(window, "DocumentView_ProjectMenu").trigger();
-    DocumentViewForm& view = window.documentView();
+    ui.trigger("DocumentView_ProjectMenu");
+    DocumentViewForm& view = ui.window.documentView();
     view.resize(820, 900);
     QSignalSpy(&view, &DocumentViewForm::loadFinished).wait(20000);
     QTest::qWait(1500);

@@ -7,9 +7,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -18,17 +15,13 @@ class DocumentFormsTest : public QObject {
 
 private:
     std::unique_ptr<TestProgramFolder> m_program;
-    std::unique_ptr<WindowUnderTest> m_ui;
-
-    MApp& app() { return m_ui->app; }
-    DocumentInfo& document() { return m_ui->document(); }
-    ScriptedDialogs& dialogs() { return m_ui->dialogs; }
+    std::unique_ptr<WindowUnderTest> ui;
 
     // Opens the settings dialog from the menu, acts in it, and returns when
     // it has closed.
     void inSettings(std::function<void(DocumentDataForm&)> act) {
         whenOpen<DocumentDataForm>(act);
-        m_ui->trigger("Document_ProjectMenu");
+        ui->trigger("Document_ProjectMenu");
     }
 
     // In the open settings dialog: opens the design dialog, acts in it.
@@ -38,19 +31,24 @@ private:
     }
 
     static QLineEdit& line(QWidget& form, const char* name) { return child<QLineEdit>(form, name); }
-    static QString label(QWidget& form, const char* name) {
-        return child<QLabel>(form, name).text();
-    }
     static QPlainTextEdit& description(QWidget& form) {
         return child<QPlainTextEdit>(form, "DocumentViewEdit");
     }
-    static QComboBox& designCombo(QWidget& form) {
-        return child<QComboBox>(form, "DocumentCodeCombo");
-    }
+    static QComboBox& designs(QWidget& form) { return child<QComboBox>(form, "DocumentCodeCombo"); }
 
     std::unique_ptr<DocumentCodeForm> designDialog() {
-        return std::make_unique<DocumentCodeForm>(m_ui->project(), dialogs(),
+        return std::make_unique<DocumentCodeForm>(ui->project(), ui->dialogs,
                                                   ProgramFolder(m_program->path()));
+    }
+
+    // What the design dialog shows: every design, the one offered, its
+    // description.
+    static QStringList shown(DocumentCodeForm& form) {
+        QStringList names;
+        for (int index = 0; index < designs(form).count(); ++index)
+            names << designs(form).itemText(index);
+        return {names.join(u'|'), designs(form).currentText(),
+                child<QLabel>(form, "ProData").text()};
     }
 
 private slots:
@@ -60,117 +58,107 @@ private slots:
         m_program->addDesign(u"blue"_s, u"青"_s, u"x"_s);
         m_program->addDesign(u"green"_s, u"緑"_s, u"x"_s);
         m_program->addDesign(u"red"_s, u"赤"_s, u"x"_s);
-        m_ui = std::make_unique<WindowUnderTest>(m_program->path());
+        ui = std::make_unique<WindowUnderTest>(m_program->path());
     }
 
     void cleanup() {
-        m_ui->verifyAllAnswered();
-        m_ui.reset();
+        ui->verifyAllAnswered();
+        ui.reset();
     }
 
+    // Text the project file cannot hold keeps the dialog open.
     void settingsShowAndStoreTheDocument() {
-        document().DocumentTitle = u"題"_s;
-        document().DocumentHomepage.clear();
-        document().DocumentDataview = u"一行目\r\n二行目"_s;
-        QStringList shown;
+        ui->document().DocumentTitle = u"題"_s;
+        ui->document().DocumentHomepage.clear();
+        ui->document().DocumentDataview = u"一行目\r\n二行目"_s;
+        DocumentInfo expected = ui->document();
+        QStringList shownFields;
+        bool refused = false;
         inSettings([&](DocumentDataForm& form) {
-            shown << line(form, "PageTitleEdit").text() << line(form, "HomePageEdit").text()
-                  << label(form, "DocumentCodeEdit") << description(form).toPlainText();
+            shownFields << line(form, "PageTitleEdit").text() << line(form, "HomePageEdit").text()
+                        << child<QLabel>(form, "DocumentCodeEdit").text()
+                        << description(form).toPlainText();
             line(form, "CreaterEdit").setText(u"作者"_s);
+            description(form).setPlainText(u"say \"hi\""_s);
+            click(form, "okButton");
+            refused = form.isVisible() && !ui->app.DataChanged;
             description(form).setPlainText(u"一\n二\n"_s);
             click(form, "okButton");
         });
-        QCOMPARE(shown, (QStringList{u"題"_s, QString(), u"．．．"_s, u"一行目\n二行目"_s}));
-        QCOMPARE(document().DocumentCreater, u"作者"_s);
-        QCOMPARE(document().DocumentDataview, u"一\r\n二\r\n"_s);
-        QCOMPARE(document().DocumentTitle, u"題"_s);
-        QVERIFY(app().DataChanged);
-        // The preview is closed: nothing is rebuilt.
-        QCOMPARE(m_ui->previewReloads(), 0);
+        QCOMPARE(shownFields, (QStringList{u"題"_s, QString(), u"．．．"_s, u"一行目\n二行目"_s}));
+        QVERIFY(refused);
+        QVERIFY(ui->dialogs.reports.value(0).text.contains(u"説明文"_s));
+        QCOMPARE(ui->dialogs.beeps, 1);
+        expected.DocumentCreater = u"作者"_s;
+        expected.DocumentDataview = u"一\r\n二\r\n"_s;
+        QCOMPARE(ui->document(), expected);
+        QVERIFY(ui->app.DataChanged);
     }
 
     void cancelKeepsEverythingButAConfirmedDesign() {
-        app().DocumentViewOpen = true;
+        ui->app.DocumentViewOpen = true;
         QString labelAfterChoice;
         qsizetype reloadsWhileOpen = -1;
         inSettings([&](DocumentDataForm& form) {
             line(form, "PageTitleEdit").setText(u"typed"_s);
-            inDesigns(form, [](DocumentCodeForm& designs) {
-                designCombo(designs).setCurrentText(u"緑"_s);
-                click(designs, "okButton");
+            inDesigns(form, [](DocumentCodeForm& dialog) {
+                designs(dialog).setCurrentText(u"緑"_s);
+                click(dialog, "okButton");
             });
-            labelAfterChoice = label(form, "DocumentCodeEdit");
-            reloadsWhileOpen = m_ui->previewReloads();
+            labelAfterChoice = child<QLabel>(form, "DocumentCodeEdit").text();
+            reloadsWhileOpen = ui->previewReloads();
             click(form, "cancelButton");
         });
         QCOMPARE(labelAfterChoice, u"green\\page.ddc"_s);
-        QCOMPARE(document().DocumentCode, u"green\\page.ddc"_s);
-        QCOMPARE(document().DocumentCodeFolder, u"green"_s);
-        QCOMPARE(document().DocumentTitle, QString());
-        QVERIFY(app().DataChanged);
+        QCOMPARE(ui->document().DocumentCode, u"green\\page.ddc"_s);
+        QCOMPARE(ui->document().DocumentCodeFolder, u"green"_s);
+        QCOMPARE(ui->document().DocumentTitle, QString());
+        QVERIFY(ui->app.DataChanged);
         // Rebuilt once, when the settings have closed.
         QCOMPARE(reloadsWhileOpen, 0);
-        QCOMPARE(m_ui->previewReloads(), 1);
+        QCOMPARE(ui->previewReloads(), 1);
 
         // OK without any change still marks the project changed, and the
         // open preview is rebuilt after either button.
-        app().DataChanged = false;
+        ui->app.DataChanged = false;
         inSettings([](DocumentDataForm& form) { click(form, "okButton"); });
-        QVERIFY(app().DataChanged);
-        QCOMPARE(m_ui->previewReloads(), 2);
+        QVERIFY(ui->app.DataChanged);
+        QCOMPARE(ui->previewReloads(), 2);
     }
 
-    void settingsRefuseTextTheFileCannotHold() {
-        bool stayedOpen = false;
-        inSettings([&](DocumentDataForm& form) {
-            description(form).setPlainText(u"say \"hi\""_s);
-            click(form, "okButton");
-            stayedOpen = form.isVisible();
-            click(form, "cancelButton");
-        });
-        QVERIFY(stayedOpen);
-        QVERIFY(dialogs().reports.value(0).text.contains(u"説明文"_s));
-        QCOMPARE(dialogs().beeps, 1);
-        QCOMPARE(document().DocumentDataview, QString());
-    }
-
-    void designSelectionPreselectsAndMatchesByName() {
-        // No design chosen: the last one listed.
+    void designDialogOffersTheChosenDesignElseTheLast() {
         auto form = designDialog();
-        QCOMPARE(designCombo(*form).count(), 3);
-        QCOMPARE(designCombo(*form).currentText(), u"赤"_s);
-        QCOMPARE(label(*form, "ProData"), u"赤 の説明"_s);
+        QCOMPARE(shown(*form), (QStringList{u"青|緑|赤"_s, u"赤"_s, u"赤 の説明"_s}));
 
         // The chosen design is preselected. Typed text that names no design:
         // OK stores nothing, but the project counts as changed.
-        document().DocumentCode = u"blue\\page.ddc"_s;
+        ui->document().DocumentCode = u"blue\\page.ddc"_s;
         form = designDialog();
-        QCOMPARE(designCombo(*form).currentText(), u"青"_s);
-        designCombo(*form).setCurrentText(u"紫"_s);
+        QCOMPARE(designs(*form).currentText(), u"青"_s);
+        designs(*form).setCurrentText(u"紫"_s);
         click(*form, "okButton");
-        QCOMPARE(document().DocumentCode, u"blue\\page.ddc"_s);
-        QVERIFY(app().DataChanged);
+        QCOMPARE(ui->document().DocumentCode, u"blue\\page.ddc"_s);
+        QVERIFY(ui->app.DataChanged);
 
         // Two designs with one name: the later one is shown and chosen.
         m_program->addDesign(u"zz-copy"_s, u"青"_s, u"x"_s);
         m_program->writeText(u"doc_code/zz-copy/procode"_s, u"青\r\npage\r\nもう一つの青\r\n"_s);
         form = designDialog();
-        designCombo(*form).setCurrentIndex(0);
-        emit designCombo(*form).activated(0);
-        QCOMPARE(label(*form, "ProData"), u"もう一つの青"_s);
+        designs(*form).setCurrentIndex(0);
+        emit designs(*form).activated(0);
+        QCOMPARE(child<QLabel>(*form, "ProData").text(), u"もう一つの青"_s);
         click(*form, "okButton");
-        QCOMPARE(document().DocumentCodeFolder, u"zz-copy"_s);
-        QVERIFY(dialogs().reports.isEmpty());
+        QCOMPARE(ui->document().DocumentCodeFolder, u"zz-copy"_s);
+        QVERIFY(ui->dialogs.reports.isEmpty());
     }
 
     void emptyDesignRootOffersNothing() {
         TestProgramFolder empty;
-        DocumentCodeForm form(m_ui->project(), dialogs(), ProgramFolder(empty.path()));
-        QCOMPARE(designCombo(form).count(), 0);
-        QCOMPARE(label(form, "ProData"), DocumentCodeForm::creditText());
+        DocumentCodeForm form(ui->project(), ui->dialogs, ProgramFolder(empty.path()));
+        QCOMPARE(shown(form), (QStringList{QString(), QString(), DocumentCodeForm::creditText()}));
         click(form, "okButton");
-        QCOMPARE(document().DocumentCode, u"．．．"_s);
-        QVERIFY(app().DataChanged);
+        QCOMPARE(ui->document().DocumentCode, u"．．．"_s);
+        QVERIFY(ui->app.DataChanged);
     }
 
     void brokenDesignsCloseOnlyTheDesignDialog_data() {
@@ -186,7 +174,7 @@ private slots:
         QTest::newRow("two-line procode preselected") << "doc_code/zz/procode" << "最後\r\npage" << false << u"デザインファイルが壊れている可能性があります。"_s << none;
         QTest::newRow("one-line procode") << "doc_code/a0/procode" << "一行だけ" << false << unreadable << none;
         // A design of the same name listed before the broken one is kept.
-        QTest::newRow("design file missing on OK") << "doc_code/zz-red/page.ddc" << "" << true << unreadable << u"red\\page.ddc"_s;
+        QTest::newRow("design file missing on OK") << "doc_code/zz-red/procode" << "赤\r\npage\r\n赤 の説明" << true << unreadable << u"red\\page.ddc"_s;
         // clang-format on
     }
 
@@ -196,41 +184,47 @@ private slots:
         QFETCH(bool, opens);
         QFETCH(QString, message);
         QFETCH(QString, code);
-        if (contents.isEmpty()) {
-            m_program->addDesign(u"zz-red"_s, u"赤"_s, u"x"_s);
-            QVERIFY(QFile::remove(m_program->filePath(file)));
-        } else {
-            m_program->writeText(file, contents);
-        }
+        m_program->writeText(file, contents);
         bool settingsStayed = false;
         bool markedChanged = true;
         inSettings([&](DocumentDataForm& form) {
             line(form, "PageTitleEdit").setText(u"typed"_s);
             if (opens)
-                inDesigns(form, [](DocumentCodeForm& designs) { click(designs, "okButton"); });
+                inDesigns(form, [](DocumentCodeForm& dialog) { click(dialog, "okButton"); });
             else
                 click(form, "datainfoButton");
             settingsStayed = form.isVisible() && line(form, "PageTitleEdit").text() == u"typed" &&
                              QApplication::activeModalWidget() == &form;
-            markedChanged = app().DataChanged;
+            markedChanged = ui->app.DataChanged;
             click(form, "okButton");
         });
         QVERIFY(settingsStayed);
         QVERIFY(!markedChanged);
-        QCOMPARE(dialogs().beeps, 1);
-        QCOMPARE(dialogs().reports.value(0), (ScriptedDialogs::Shown{message, u"エラー"_s}));
-        QCOMPARE(document().DocumentTitle, u"typed"_s);
-        QCOMPARE(document().DocumentCode, code);
-        QVERIFY(m_ui->window.isEnabled());
+        QCOMPARE(ui->dialogs.beeps, 1);
+        QCOMPARE(ui->dialogs.reports.value(0), (ScriptedDialogs::Shown{message, u"エラー"_s}));
+        QCOMPARE(ui->document().DocumentTitle, u"typed"_s);
+        QCOMPARE(ui->document().DocumentCode, code);
+        QVERIFY(ui->window.isEnabled());
     }
 
     void previewNeedsCompleteInformation() {
-        m_ui->trigger("DocumentView_ProjectMenu");
-        QCOMPARE(dialogs().beeps, 1);
-        QCOMPARE(dialogs().reports.value(0).text,
+        ui->trigger("DocumentView_ProjectMenu");
+        QCOMPARE(ui->dialogs.beeps, 1);
+        QCOMPARE(ui->dialogs.reports.value(0).text,
                  QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
                                 "ければ利用できません。"));
-        QVERIFY(!app().DocumentViewOpen);
+        QVERIFY(!ui->app.DocumentViewOpen);
+    }
+
+    // The question carries the program's name; No leaves the document.
+    void quickSettingsAskFirst() {
+        ui->dialogs.answers << false << true;
+        ui->trigger("AutoDocument_ProjectMenu");
+        QCOMPARE(ui->document(), DocumentInfo());
+        QCOMPARE(ui->dialogs.questions.value(0),
+                 (ScriptedDialogs::Shown{QuickDocumentSettings::confirmation(), QString()}));
+        ui->trigger("AutoDocument_ProjectMenu");
+        QCOMPARE(ui->document().DocumentCode, u"blue\\page.ddc"_s);
     }
 
     void editorCommandFromTheDesktopEntry() {
@@ -248,21 +242,6 @@ private slots:
         QCOMPARE(TextEditorLauncher::commandFor(u"\"my editor\" %i -x"_s, page),
                  (QStringList{u"my editor"_s, u"-x"_s, page}));
         QVERIFY(TextEditorLauncher::commandFor(QString(), page).isEmpty());
-    }
-
-    void quickSettingsFillTheDocumentWithoutMarkingAChange() {
-        dialogs().answers << false << true;
-        m_ui->trigger("AutoDocument_ProjectMenu");
-        QCOMPARE(document().DocumentTitle, QString());
-        QCOMPARE(dialogs().questions.value(0),
-                 (ScriptedDialogs::Shown{QuickDocumentSettings::confirmation(), QString()}));
-
-        app().DocumentViewOpen = true;
-        m_ui->trigger("AutoDocument_ProjectMenu");
-        QCOMPARE(document().DocumentCode, u"blue\\page.ddc"_s);
-        QVERIFY(document().isCompleteForPage());
-        QVERIFY(!app().DataChanged);
-        QCOMPARE(m_ui->previewReloads(), 0);
     }
 };
 

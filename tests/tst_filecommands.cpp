@@ -1,233 +1,337 @@
 #include "FileSizeLimit.h"
-#include "ScriptedDialogs.h"
+#include "FormTestHelpers.h"
 #include "TestDesigns.h"
 #include "app/ExportFolders.h"
 #include "app/FileCommands.h"
 #include "app/RecentFiles.h"
+#include "design/HtmlExporter.h"
+#include "forms/JapaneseTranslation.h"
+#include "forms/WidgetDialogs.h"
 #include "project/BwkWriter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QStandardPaths>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-Project projectWithOneEntry() {
-    Project project;
-    project.document.DocumentTitle = u"FAQ"_s;
-    project.entries.append(QAEntry{u"Q"_s, u"A"_s, 1});
-    return project;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The program's state with unsaved changes, its model and scripted answers.
-struct Session {
-    explicit Session(Project project = projectWithOneEntry()) {
-        app.project = std::move(project);
-        app.DataChanged = true;
-    }
-
-    FileCommands commands() { return FileCommands(app, model, dialogs); }
-
-    // The one change announced: the project replaced, leaving it unmodified.
-    void verifyReplacedUnmodified() const {
-        QCOMPARE(changes.count(), 1);
-        const auto change = changes[0][0].value<ProjectChange>();
-        QCOMPARE(change.kind, ProjectChange::Kind::ProjectReplaced);
-        QVERIFY(!change.modifies());
-        QVERIFY(!app.DataChanged);
-    }
-
-    MApp app;
-    ProjectModel model{app.project};
-    ScriptedDialogs dialogs;
-    QSignalSpy changes{&model, &ProjectModel::changed};
-};
-
-} // namespace
-
+// The file menu's commands as the user runs them, in the main window with
+// scripted answers: new, open, save, close, the recent files and the export.
 class FileCommandsTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    std::optional<QTemporaryDir> m_dir;
+    std::unique_ptr<WindowUnderTest> ui;
 
-    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    // A window of the next session, with the settings this one left.
+    void openWindow() {
+        ui = std::make_unique<WindowUnderTest>(sourceProgramFolder());
+        ui->show();
+    }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { QSettings().clear(); }
+    void init() {
+        startWithEmptySettings();
+        m_dir.emplace();
+        openWindow();
+    }
 
-    void saveAsAppendsTheExtensionUnlessTheNameHoldsIt_data() {
+    void cleanup() {
+        ui->verifyAllAnswered();
+        ui.reset();
+    }
+
+    void saveAsAddsTheExtensionUnlessTheNameHoldsIt_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("caption");
         // clang-format off
-        QTest::newRow("plain name") << "faq" << "faq.bwk" << "faq[*] - Brindlewick Ver1.2";
-        QTest::newRow("with extension") << "faq.bwk" << "faq.bwk" << "faq.bwk[*] - Brindlewick Ver1.2";
-        QTest::newRow("from Windows") << "FAQ.BWK" << "FAQ.BWK" << "FAQ.BWK[*] - Brindlewick Ver1.2";
-        QTest::newRow("inside the name") << "notes.bwk.txt" << "notes.bwk.txt" << "notes.bwk.txt[*] - Brindlewick Ver1.2";
+        QTest::newRow("plain name") << "faq" << "faq.bwk" << "faq - Brindlewick Ver1.2";
+        QTest::newRow("with extension") << "faq.bwk" << "faq.bwk" << "faq.bwk - Brindlewick Ver1.2";
+        QTest::newRow("from Windows") << "FAQ.BWK" << "FAQ.BWK" << "FAQ.BWK - Brindlewick Ver1.2";
+        QTest::newRow("inside the name") << "notes.bwk.txt" << "notes.bwk.txt" << "notes.bwk.txt - Brindlewick Ver1.2";
         // Qt would take the name's own [*] for the unsaved mark.
-        QTest::newRow("mark in the name") << "a[*]b" << "a[*]b.bwk" << "a[*][*]b[*] - Brindlewick Ver1.2";
+        QTest::newRow("mark in the name") << "a[*]b" << "a[*]b.bwk" << "a[*]b - Brindlewick Ver1.2";
         // clang-format on
     }
 
-    void saveAsAppendsTheExtensionUnlessTheNameHoldsIt() {
+    // Saved without a question, unmarked, and first among the recent files.
+    void saveAsAddsTheExtensionUnlessTheNameHoldsIt() {
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(QString, caption);
-        QTemporaryDir dir;
-        Session session;
-        session.dialogs.files << dir.filePath(typed);
-        QVERIFY(session.commands().saveAs());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
-        QCOMPARE(session.app.CurrentFilePath, dir.filePath(written));
-        QCOMPARE(FileCommands::caption(session.app), caption);
-        QVERIFY(!session.app.DataChanged);
-        QCOMPARE(session.dialogs.filters, QStringList{u"B.W.Kファイル (*.bwk)"_s});
-        QVERIFY(session.dialogs.questions.isEmpty());
-        QCOMPARE(session.changes.count(), 0);
-        QCOMPARE(RecentFiles::paths(), QStringList{dir.filePath(written)});
+        ui->app.DataChanged = true;
+        ui->dialogs.files << path(typed);
+        ui->trigger("FileSave_FileName");
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
+        QCOMPARE(ui->app.CurrentFilePath, path(written));
+        QCOMPARE(ui->shownTitle(), caption);
+        QCOMPARE(ui->dialogs.shown, QStringList{u"B.W.Kファイル (*.bwk)"_s});
+        QCOMPARE(RecentFiles::paths(), QStringList{path(written)});
     }
 
+    // The real dialogs, in Japanese as at start: No to the question leaves
+    // the user in the file dialog, Yes replaces the file.
     void saveAsReplacesAFileOnlyWhenAskedTo() {
+        QVERIFY(JapaneseTranslation::install(*qApp));
         const QString target = path(u"faq.bwk"_s);
-        for (const bool replace : {false, true}) {
+        ui->app.LastExportFolder = path(u"site"_s);
+        WidgetDialogs real(&ui->window);
+        for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
             writeFileBytes(target, "old");
-            Session session;
-            session.app.LastExportFolder = path(u"site"_s);
-            session.dialogs.files << path(u"faq"_s);
-            session.dialogs.answers << replace;
-            QCOMPARE(session.commands().saveAs(), replace);
-            QCOMPARE(session.dialogs.questions.value(0).text,
-                     ScriptedDialogs::replaceQuestion(target));
-            QCOMPARE(readAll(target) == "old", !replace);
-            QCOMPARE(session.app.DataChanged, !replace);
+            QStringList seen;
+            QTimer::singleShot(0, [&] {
+                auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(files);
+                QTimer::singleShot(0, [&] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    QVERIFY(box);
+                    seen << box->text() << box->button(QMessageBox::No)->text();
+                    box->button(button)->click();
+                    if (files->isVisible())
+                        files->reject();
+                });
+                files->selectFile(path(u"faq"_s));
+                QMetaObject::invokeMethod(files, "accept");
+            });
+            const bool replaced = FileCommands(ui->app, ui->project(), real).saveAs();
+            QCOMPARE(replaced, button == QMessageBox::Yes);
+            QCOMPARE(seen, (QStringList{u"faq.bwk は既に存在します。\n置き換えますか?"_s,
+                                        u"いいえ(&N)"_s}));
+            QCOMPARE(readPage(target) == u"old", !replaced);
             // The copy was exported where the project was.
-            QCOMPARE(ExportFolders::lastFor(target), replace ? path(u"site"_s) : QString());
+            QCOMPARE(ExportFolders::lastFor(target), replaced ? path(u"site"_s) : QString());
         }
     }
 
-    void openAsksFirstWhenChangedAndReplacesTheProject() {
-        const Project saved = projectWithOneEntry();
-        QVERIFY(BwkWriter::writeFile(path(u"one.bwk"_s), saved.document, saved.entries));
-
-        Session session(Project{{}, {}});
-        session.model.appendEntry(QAEntry{u"unsaved"_s, QString(), 1});
-        session.changes.clear();
-        session.dialogs.answers << false;
-        QVERIFY(!session.commands().open());
-        QCOMPARE(session.dialogs.questions.value(0).text,
-                 u"現在保存されていない情報がまだありますが、ファイルを開きますか？"_s);
-        QCOMPARE(session.changes.count(), 0);
-
-        // Typed without the extension: the name with ".bwk" is opened.
-        ExportFolders::remember(path(u"one.bwk"_s), path(u"site"_s));
-        session.dialogs.answers << true;
-        session.dialogs.files << path(u"one"_s);
-        QVERIFY(session.commands().open());
-        QCOMPARE(session.app.project, saved);
-        QCOMPARE(session.app.CurrentFilePath, path(u"one.bwk"_s));
-        QCOMPARE(session.app.LastExportFolder, path(u"site"_s));
-        session.verifyReplacedUnmodified();
-        QVERIFY(session.dialogs.allAnswered());
-
-        // A name from Windows opens as itself; a file named directly too.
-        QVERIFY(QFile::copy(path(u"one.bwk"_s), path(u"TWO.BWK"_s)));
-        session.dialogs.files << path(u"TWO.BWK"_s);
-        QVERIFY(session.commands().open());
-        QVERIFY(session.commands().openFile(path(u"one.bwk"_s)));
-        QCOMPARE(session.app.CurrentFileTitle, u"one.bwk"_s);
-        QCOMPARE(RecentFiles::paths(), (QStringList{path(u"one.bwk"_s), path(u"TWO.BWK"_s)}));
-
-        // Unchanged: no question; cancelled: nothing changes.
-        session.dialogs.files << QString();
-        QVERIFY(!session.commands().open());
-        QCOMPARE(session.dialogs.questions.size(), 2);
-        QCOMPARE(session.changes.count(), 3);
+    void failedSaveKeepsTheProjectChanged() {
+        writeFileBytes(path(u"full.bwk"_s), "old");
+        ui->app.CurrentFilePath = path(u"full.bwk"_s);
+        ui->app.CurrentFileTitle = u"full.bwk"_s;
+        ui->project().appendEntry({u"Q"_s, QString(8192, u'x'), 1});
+        {
+            const FileSizeLimit fullAfter(1024);
+            ui->trigger("FileUpSave_FileMenu");
+        }
+        QCOMPARE(ui->shownTitle(), u"full.bwk* - Brindlewick Ver1.2"_s);
+        QCOMPARE(readPage(path(u"full.bwk"_s)), u"old"_s);
+        QVERIFY(ui->dialogs.reports.value(0).text.startsWith(u"保存できませんでした。\n\n"_s));
+        QCOMPARE(ui->dialogs.reports.value(0).title, u"B.W.K"_s);
     }
 
     void failedOpenKeepsTheProject_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("damaged") << "damaged.bwk";
-        QTest::newRow("missing") << "missing.bwk";
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("damaged") << "damaged.bwk" << false;
+        QTest::newRow("missing") << "missing.bwk" << false;
+        QTest::newRow("damaged, named at start") << "damaged.bwk" << true;
     }
 
+    // The project, its file, its history and its unsaved mark all stay.
     void failedOpenKeepsTheProject() {
         QFETCH(QString, name);
+        QFETCH(bool, atStart);
         writeFileBytes(path(u"damaged.bwk"_s), "title\r\nonly two lines\r\n");
-        Session session;
-        session.app.CurrentFilePath = u"/somewhere/old.bwk"_s;
-        session.dialogs.answers << true;
-        session.dialogs.files << path(name);
-        QVERIFY(!session.commands().open());
-        QCOMPARE(session.dialogs.beeps, 1);
-        QCOMPARE(session.dialogs.reports.size(), 1);
-        QVERIFY(session.dialogs.reports[0].text.startsWith(u"bwkファイルが壊れています。\n\n"_s));
-        QCOMPARE(session.dialogs.reports[0].title, u"エラー"_s);
-        QCOMPARE(session.app.project, projectWithOneEntry());
-        QCOMPARE(session.changes.count(), 0);
-        QVERIFY(session.app.DataChanged);
-        QCOMPARE(session.app.CurrentFilePath, u"/somewhere/old.bwk"_s);
+        ui->dialogs.files << path(u"old"_s);
+        ui->trigger("FileSave_FileName");
+        ui->project().appendEntry(entry(u"kept"_s));
+        const Project before = ui->app.project;
+        ui->dialogs.answers << true;
+        if (atStart) {
+            ui->window.openAtStart(path(name));
+        } else {
+            ui->dialogs.files << path(name);
+            ui->trigger("FileOpen_FileMenu");
+        }
+        QCOMPARE(ui->dialogs.beeps, 1);
+        QCOMPARE(ui->dialogs.reports.size(), 1);
+        QVERIFY(ui->dialogs.reports[0].text.startsWith(u"bwkファイルが壊れています。\n\n"_s));
+        QCOMPARE(ui->dialogs.reports[0].title, u"エラー"_s);
+        QCOMPARE(ui->app.project, before);
+        QCOMPARE(ui->app.CurrentFilePath, path(u"old.bwk"_s));
+        QCOMPARE(ui->shownTitle(), u"old* - Brindlewick Ver1.2"_s);
+        QCOMPARE(ui->historyItems(), QStringList{u"元に戻す: 追加"_s});
     }
 
-    void newProjectResetsAndForgetsTheFile() {
-        Session session;
-        session.app.CurrentFilePath = path(u"keep.bwk"_s);
-        session.app.CurrentFileTitle = u"keep.bwk"_s;
-        session.app.LastExportFolder = path(u"site"_s);
-        session.dialogs.answers << false << true;
-        QVERIFY(!session.commands().newProject());
-        QCOMPARE(session.app.project, projectWithOneEntry());
-
-        QVERIFY(session.commands().newProject());
-        QCOMPARE(session.dialogs.questions.last().text,
-                 u"現在の情報はなくなりますがよろしいですか？"_s);
-        QCOMPARE(session.app.project, (Project{DocumentInfo::forNewProject(), {}}));
-        QCOMPARE(session.app.project.document.DocumentHomepage, QString());
-        QVERIFY(session.app.LastExportFolder.isEmpty());
-        session.verifyReplacedUnmodified();
-
-        // The next overwrite save asks for a name instead of overwriting the
-        // previous project's file.
-        session.app.DataChanged = true;
-        session.dialogs.files << path(u"fresh"_s);
-        QVERIFY(session.commands().overwriteSave());
-        QVERIFY(!session.app.DataChanged);
-        QVERIFY(!QFile::exists(path(u"keep.bwk"_s)));
-        // The new project was written: its title line is empty.
-        QVERIFY(readAll(path(u"fresh.bwk"_s)).startsWith("\r\n"));
-        QVERIFY(session.dialogs.allAnswered());
+    // Saving keeps the history; back at the saved step the project counts
+    // as saved again.
+    void savingKeepsTheHistoryAndMarksTheSavedStep() {
+        QVERIFY(ui->historyItems().isEmpty());
+        ui->project().appendEntry(entry(u"x"_s));
+        ui->dialogs.files << path(u"faq"_s);
+        ui->trigger("FileSave_FileName");
+        ui->project().appendEntry(entry(u"y"_s));
+        ui->trigger("FileUpSave_FileMenu");
+        ui->project().appendEntry(entry(u"z"_s));
+        QStringList files;
+        for (const char* action : {"undo_QACommand", "undo_QACommand", "undo_QACommand",
+                                   "redo_QACommand", "redo_QACommand", "redo_QACommand"}) {
+            ui->trigger(action);
+            files << ui->shownTitle().chopped(u" - Brindlewick Ver1.2"_s.size());
+        }
+        QCOMPARE(files,
+                 (QStringList{u"faq"_s, u"faq*"_s, u"faq*"_s, u"faq*"_s, u"faq"_s, u"faq*"_s}));
+        for (int step = 0; step < 100; ++step)
+            ui->project().appendEntry(entry(u"w"_s));
+        for (int step = 0; step < 100; ++step)
+            ui->trigger("undo_QACommand");
+        QCOMPARE(ui->rows(), u"xy[z]"_s);
     }
 
-    void failedSaveKeepsTheProjectChanged() {
-        const QString target = path(u"full.bwk"_s);
-        writeFileBytes(target, "old");
-        Session session;
-        session.app.CurrentFilePath = target;
-        session.app.CurrentFileTitle = u"full.bwk"_s;
-        session.model.replaceEntry(1, QAEntry{u"Q"_s, QString(8192, u'x'), 1});
-        const bool written = [&] {
-            const FileSizeLimit fullAfter(1024);
-            return session.commands().overwriteSave();
-        }();
-        QVERIFY(!written);
-        QVERIFY(session.app.DataChanged);
-        QCOMPARE(readAll(target), QByteArray("old"));
-        QVERIFY(session.dialogs.reports.value(0).text.startsWith(u"保存できませんでした。\n\n"_s));
-        QCOMPARE(session.dialogs.reports.value(0).title, u"B.W.K"_s);
+    // A project started anew or read begins its own history, and the open
+    // preview shows it.
+    void newAndOpenedProjectsStartTheirOwnHistory() {
+        ui->setRows(u"xy"_s);
+        ui->dialogs.files << path(u"faq"_s);
+        ui->trigger("FileSave_FileName");
+        ui->project().appendEntry(entry(u"z"_s));
+        ui->app.DocumentViewOpen = true;
+        ui->app.LastExportFolder = path(u"site"_s);
+        ui->dialogs.answers << true;
+        ui->trigger("NewData_FileMenu");
+        QCOMPARE(ui->shownTitle(), u"Brindlewick Ver1.2"_s);
+        QCOMPARE(ui->app.project, (Project{DocumentInfo::forNewProject(), {}}));
+        QCOMPARE(ui->document().DocumentHomepage, QString());
+        QVERIFY(ui->app.LastExportFolder.isEmpty());
+        QCOMPARE(ui->previewReloads(), 1);
+        QVERIFY(ui->historyItems().isEmpty());
+        // Without a file yet, the overwrite save asks for a name instead of
+        // overwriting the previous project's file.
+        ui->project().appendEntry(entry(u"新しい質問"_s));
+        QCOMPARE(ui->shownTitle(), u"Brindlewick Ver1.2*"_s);
+        ui->dialogs.files << path(u"fresh"_s);
+        ui->trigger("FileUpSave_FileMenu");
+        QCOMPARE(ui->shownTitle(), u"fresh - Brindlewick Ver1.2"_s);
+        QVERIFY(!readPage(path(u"faq.bwk"_s)).contains(u"新しい質問"_s));
+        // The new project was written: its title and homepage are empty.
+        QVERIFY(readPage(path(u"fresh.bwk"_s)).startsWith(u"\r\n\r\n"_s));
+
+        // Unchanged, nothing is asked. Typed without the extension: the
+        // name with ".bwk" is opened.
+        ui->dialogs.files << path(u"faq"_s);
+        ui->trigger("FileOpen_FileMenu");
+        QCOMPARE(ui->shownTitle(), u"faq - Brindlewick Ver1.2"_s);
+        QCOMPARE(ui->app.CurrentFilePath, path(u"faq.bwk"_s));
+        QCOMPARE(ui->rows(), u"[x]y"_s);
+        QCOMPARE(ui->previewReloads(), 3);
+        QVERIFY(ui->historyItems().isEmpty());
+
+        // A name from Windows opens as itself; cancelled, nothing changes.
+        ui->project().appendEntry(entry(u"w"_s));
+        QVERIFY(QFile::copy(path(u"faq.bwk"_s), path(u"TWO.BWK"_s)));
+        ui->dialogs.answers << true;
+        ui->dialogs.files << path(u"TWO.BWK"_s) << QString();
+        ui->trigger("FileOpen_FileMenu");
+        ui->trigger("FileOpen_FileMenu");
+        QCOMPARE(ui->app.CurrentFilePath, path(u"TWO.BWK"_s));
+        QCOMPARE(ui->previewReloads(), 5);
+        QCOMPARE(RecentFiles::paths(),
+                 (QStringList{path(u"TWO.BWK"_s), path(u"faq.bwk"_s), path(u"fresh.bwk"_s)}));
+    }
+
+    void closingAsksToSaveUnsavedChanges_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unchanged") << false << QList<bool>{} << u"none"_s << true;
+        QTest::newRow("no") << true << QList<bool>{false} << u"none"_s << true;
+        QTest::newRow("save cancelled") << true << QList<bool>{true} << QString() << false;
+        QTest::newRow("saved") << true << QList<bool>{true} << u"kept"_s << true;
+    }
+
+    void closingAsksToSaveUnsavedChanges() {
+        QFETCH(bool, changed);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QString, file);
+        QFETCH(bool, closes);
+        ui->app.DataChanged = changed;
+        ui->dialogs.answers = answers;
+        if (file != u"none")
+            ui->dialogs.files << (file.isEmpty() ? file : path(file));
+        QCOMPARE(ui->window.close(), closes);
+        const bool saved = QFile::exists(path(u"kept.bwk"_s));
+        QCOMPARE(saved, file == u"kept");
+        QCOMPARE(ui->app.DataChanged, changed && !saved);
+        QCOMPARE(ui->dialogs.questions.value(0).text,
+                 changed ? u"まだ、保存されていない情報がありますが保存しますか？"_s : QString());
+    }
+
+    void filesOpenFromTheCommandLineAndTheRecentList() {
+        QVERIFY(BwkWriter::writeFile(path(u"shop.bwk"_s), {}, {}));
+        ui->window.openAtStart(path(u"shop.bwk"_s));
+        QCOMPARE(ui->shownTitle(), u"shop.bwk - Brindlewick Ver1.2"_s);
+        for (int i = 1; i <= 9; ++i)
+            RecentFiles::add(path(u"%1.bwk"_s.arg(i)));
+        auto& recent = child<QMenu>(ui->window, "RecentFiles_FileMenu");
+        emit recent.aboutToShow();
+        QCOMPARE(recent.actions().size(), RecentFiles::kLimit + 2);
+        QCOMPARE(recent.actions().first()->text(), u"&1 9.bwk (%1)"_s.arg(m_dir->path()));
+        // One that has gone is reported and dropped.
+        recent.actions().first()->trigger();
+        QVERIFY(ui->dialogs.reports.value(0).text.startsWith(u"bwkファイルが壊れています。"_s));
+        QVERIFY(!RecentFiles::paths().contains(path(u"9.bwk"_s)));
+        QCOMPARE(ui->shownTitle(), u"shop.bwk - Brindlewick Ver1.2"_s);
+        child<QAction>(recent, "ClearRecentFiles").trigger();
+        QVERIFY(!recent.isEnabled());
+    }
+
+    void exportAsksForAFolderOnlyForACompleteDocument() {
+        ui->trigger("html_FileMenu");
+        QCOMPARE(ui->dialogs.beeps, 1);
+        QCOMPARE(ui->dialogs.reports.value(0),
+                 (ScriptedDialogs::Shown{
+                     u"ドキュメント情報が詳細に定義されていないためhtml出力ができません。"_s,
+                     u"B.W.K"_s}));
+
+        ui->dialogs.answers << true;
+        ui->trigger("AutoDocument_ProjectMenu");
+        ui->setRows(u"q"_s);
+        const QString output = path(u"faq"_s);
+        ui->dialogs.files << output << QString() << output << output;
+        ui->trigger("FileSave_FileName");
+        ui->trigger("html_FileMenu");
+        QCOMPARE(ui->dialogs.shown.last(), u"B.W.K.Folder"_s);
+        QCOMPARE(ui->dialogs.reports.size(), 1);
+        ui->trigger("html_FileMenu");
+        QCOMPARE(ui->dialogs.reports.last().text, u"htmlファイルを書き出しました。"_s);
+        QVERIFY(QFile::exists(output + u"/faq.html"_s));
+        QVERIFY(!ui->app.DataChanged);
+        // An existing folder is refused.
+        ui->trigger("html_FileMenu");
+        QVERIFY(ui->dialogs.reports.last().text.startsWith(u"html出力ができませんでした。\n\n"_s));
+
+        // The folder is known again for the project's file, and exported
+        // into again in one step.
+        ui->verifyAllAnswered();
+        openWindow();
+        QVERIFY(!ui->enabled("htmlAgain_FileMenu"));
+        ui->dialogs.files << path(u"faq.bwk"_s);
+        ui->trigger("FileOpen_FileMenu");
+        ui->project().appendEntry(entry(u"再出力"_s));
+        ui->activate();
+        QTest::keyClick(&ui->table(), Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(ui->dialogs.reports.value(0).text, HtmlExporter::doneMessage());
+        QVERIFY(readPage(output + u"/faq.html"_s).contains(u"再出力"_s));
+
+        // A page that cannot be made leaves the published one alone.
+        DocumentInfo broken = ui->document();
+        broken.DocumentCode = u"standard\\gone.ddc"_s;
+        ui->project().setDocument(broken);
+        ui->project().removeEntry(2);
+        ui->trigger("htmlAgain_FileMenu");
+        QCOMPARE(ui->dialogs.beeps, 2);
+        QVERIFY(ui->dialogs.reports.value(1).text.contains(u"gone.ddc"_s));
+        QVERIFY(readPage(output + u"/faq.html"_s).contains(u"再出力"_s));
+        QVERIFY(QDir(output).removeRecursively());
+        emit child<QMenu>(ui->window, "FileMenu").aboutToShow();
+        QVERIFY(!ui->enabled("htmlAgain_FileMenu"));
     }
 };
 
-QTEST_GUILESS_MAIN(FileCommandsTest)
+QTEST_MAIN(FileCommandsTest)
 #include "tst_filecommands.moc"
