@@ -1,8 +1,8 @@
 #include "BenchProjects.h"
 
 #include "ProjectGenerator.h"
-#include "text/TextFile.h"
 #include "project/BwkWriter.h"
+#include "text/TextFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,10 +3,10 @@
 // fitted complexity must come out as N, never N^2.
 
 #include "BenchProjects.h"
-#include "text/Cp932Codec.h"
 #include "design/WrepClass.h"
-#include "project/Project.h"
 #include "project/BwkReader.h"
+#include "project/Project.h"
+#include "text/Cp932Codec.h"
 
 #include <benchmark/benchmark.h>
 

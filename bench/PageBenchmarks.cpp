@@ -3,10 +3,10 @@
 
 #include "BenchProjects.h"
 #include "PageBaseline.h"
-#include "text/Cp932Codec.h"
 #include "design/HtmlExporter.h"
 #include "design/PreviewBuilder.h"
 #include "design/WrepClass.h"
+#include "text/Cp932Codec.h"
 
 #include <QDir>
 #include <benchmark/benchmark.h>

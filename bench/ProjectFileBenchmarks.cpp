@@ -1,9 +1,9 @@
 // Reading and saving .bwk files of generated projects.
 
 #include "BenchProjects.h"
-#include "text/Cp932Codec.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "text/Cp932Codec.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

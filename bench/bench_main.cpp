@@ -16,8 +16,7 @@ bool baselineMatchesEngine() {
     BenchProjects& projects = BenchProjects::instance();
     const Project& project = projects.project(25);
     WrepClass engine(project, projects.programFolder());
-    return engine.runText(projects.designText()) &&
-           engine.sorce() == PageBaseline::build(project);
+    return engine.runText(projects.designText()) && engine.sorce() == PageBaseline::build(project);
 }
 
 } // namespace

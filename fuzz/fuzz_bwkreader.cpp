@@ -2,9 +2,9 @@
 // Any bytes must give a project or an error, and a project that reads and
 // saves must read back the same.
 
-#include "text/Cp932Codec.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "text/Cp932Codec.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Designs are written by hand and shared as files: any design text must run
 // to an end against a project, the same way every time.
 
-#include "text/Cp932Codec.h"
 #include "design/TemplateScanner.h"
 #include "design/WrepClass.h"
+#include "text/Cp932Codec.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,7 +18,8 @@ Project smallProject() {
     document.DocumentHomepage = QStringLiteral("http://example.com/");
     document.DocumentMail = QStringLiteral("ann@example.com");
     document.DocumentDataview = QStringLiteral("一行目\r\n[count.]");
-    project.entries.append(QAEntry{QStringLiteral("どうやって？"), QStringLiteral("こう。\r\n]["), 1});
+    project.entries.append(
+        QAEntry{QStringLiteral("どうやって？"), QStringLiteral("こう。\r\n]["), 1});
     project.entries.append(QAEntry{QStringLiteral("古い"), QStringLiteral("消えた"), 2});
     project.entries.append(QAEntry{QStringLiteral("[loop::]"), QStringLiteral("[::loop]"), 1});
     project.entries.append(QAEntry{QStringLiteral("どうやって？"), QString(), 1});
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         engine.sorce() != first)
         std::abort();
     if (!firstRun) {
-        if (firstRun.error() != TemplateScanner::tooLargeMessage(kPageSizeLimit) || !first.isEmpty())
+        if (firstRun.error() != TemplateScanner::tooLargeMessage(kPageSizeLimit) ||
+            !first.isEmpty())
             std::abort();
         return 0;
     }

@@ -1,7 +1,7 @@
 // A design's procode file may be anything a design author's editor saved.
 
-#include "text/Cp932Codec.h"
 #include "design/Procode.h"
+#include "text/Cp932Codec.h"
 
 #include <cstdint>
 #include <cstdlib>

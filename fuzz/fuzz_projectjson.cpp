@@ -18,14 +18,13 @@ Project asSaved(const Project& project) {
     Project saved;
     for (QString DocumentInfo::*field :
          {&DocumentInfo::DocumentTitle, &DocumentInfo::DocumentCreater,
-          &DocumentInfo::DocumentHomepage, &DocumentInfo::DocumentMail,
-          &DocumentInfo::DocumentCode, &DocumentInfo::DocumentCodeFolder,
-          &DocumentInfo::DocumentDataview})
+          &DocumentInfo::DocumentHomepage, &DocumentInfo::DocumentMail, &DocumentInfo::DocumentCode,
+          &DocumentInfo::DocumentCodeFolder, &DocumentInfo::DocumentDataview})
         saved.document.*field = Cp932Codec::asReadBack(project.document.*field);
     for (const QAEntry& entry : project.entries)
-        saved.entries.append(QAEntry{
-            Cp932Codec::asReadBack(entry.question), Cp932Codec::asReadBack(entry.answer),
-            entry.isEnabled() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
+        saved.entries.append(
+            QAEntry{Cp932Codec::asReadBack(entry.question), Cp932Codec::asReadBack(entry.answer),
+                    entry.isEnabled() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
     return saved;
 }
 

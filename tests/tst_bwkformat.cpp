@@ -1,9 +1,9 @@
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "text/Cp932Codec.h"
-#include "text/FileWriter.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "text/Cp932Codec.h"
+#include "text/FileWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -158,8 +158,7 @@ private slots:
             << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}")
             << QStringLiteral("icon");
         QTest::newRow("icon far below int")
-            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}")
-            << QStringLiteral("icon");
+            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}") << QStringLiteral("icon");
         QTest::newRow("no document") << QByteArray() << QStringLiteral("document");
     }
 

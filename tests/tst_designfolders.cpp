@@ -112,8 +112,9 @@ private slots:
             HtmlExporter(project, folder).rewrite(QStringLiteral("new page"), output + u'/');
         QVERIFY2(page, qPrintable(page.error()));
         QCOMPARE(*page, output + QStringLiteral("/site.html"));
-        const QStringList everything = QDir(program.path()).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        const QStringList everything =
+            QDir(program.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
         QCOMPARE(everything, (QStringList{QStringLiteral("doc_code"), QStringLiteral("site")}));
         QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
                  (QStringList{QStringLiteral("site.html"), QStringLiteral("two.css")}));

@@ -52,9 +52,8 @@ private slots:
               &DocumentInfo::DocumentDataview, &DocumentInfo::DocumentCodeFolder,
               &DocumentInfo::DocumentCode}) {
             Project project = completeProject();
-            project.document.*field = field == &DocumentInfo::DocumentCode
-                                          ? DocumentInfo::noDesignCode()
-                                          : QString();
+            project.document.*field =
+                field == &DocumentInfo::DocumentCode ? DocumentInfo::noDesignCode() : QString();
             const Result<QString> page = HtmlExporter(project, program()).render();
             QVERIFY(!page);
             QCOMPARE(page.error(), HtmlExporter::incompleteMessage());

@@ -1,6 +1,6 @@
 #include "TestDesigns.h"
-#include "design/PreviewBuilder.h"
 #include "app/QuickDocumentSettings.h"
+#include "design/PreviewBuilder.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ private slots:
         program.writeText(QStringLiteral("default/default.html"), QStringLiteral("last page"));
         Project broken = projectUsing(QStringLiteral("Plain"));
         broken.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
-        const Result<QString> failed = PreviewBuilder(broken, ProgramFolder(program.path())).build(folder);
+        const Result<QString> failed =
+            PreviewBuilder(broken, ProgramFolder(program.path())).build(folder);
         QVERIFY(failed.error().contains(QStringLiteral("missing.ddc")));
         QCOMPARE(everythingIn(folder), QStringList{QStringLiteral("default.html")});
 

@@ -8,13 +8,13 @@
 #include "EngineTestHelpers.h"
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "project/ClipboardEntry.h"
-#include "text/Cp932Codec.h"
 #include "design/PreviewBuilder.h"
 #include "design/Procode.h"
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "project/ClipboardEntry.h"
+#include "text/Cp932Codec.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -144,7 +144,8 @@ private slots:
         Project project = sampleProject();
         project.document.DocumentTitle = filler;
         project.entries.item(3).answer = filler;
-        const QString page = run(project, QStringLiteral("[document.title][loop::][answer.][::loop]"));
+        const QString page =
+            run(project, QStringLiteral("[document.title][loop::][answer.][::loop]"));
         QCOMPARE(page.size(), 2 * size + qsizetype(std::size(u"Like this.") - 1) + 2);
     }
 
@@ -202,8 +203,7 @@ private slots:
         const Result<Project> read = BwkReader::parse(Cp932Codec::decode(file));
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QCOMPARE(read->document.DocumentTitle, QStringLiteral("T") + QChar(0));
-        QCOMPARE(read->entries.item(1).answer,
-                 QChar(0) + QStringLiteral("A\r\n") + QChar(0));
+        QCOMPARE(read->entries.item(1).answer, QChar(0) + QStringLiteral("A\r\n") + QChar(0));
         QCOMPARE(*BwkWriter::encode(read->document, read->entries), file);
 
         const QString page = run(QChar(0) + QStringLiteral("[document.title]") + QChar(0));

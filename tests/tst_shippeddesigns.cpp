@@ -1,8 +1,8 @@
-#include "text/Cp932Codec.h"
 #include "design/DesignCatalog.h"
 #include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
+#include "text/Cp932Codec.h"
 
 #include <QDir>
 #include <QFile>

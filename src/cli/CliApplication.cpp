@@ -1,6 +1,5 @@
 #include "cli/CliApplication.h"
 
-#include "text/Cp932Codec.h"
 #include "cli/ProjectJson.h"
 #include "design/DesignList.h"
 #include "design/HtmlExporter.h"
@@ -8,6 +7,7 @@
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "text/Cp932Codec.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -78,9 +78,10 @@ int CliApplication::run(const QList<QByteArray>& arguments) {
     for (const QByteArray& argument : arguments) {
         decoded.append(QFile::decodeName(argument));
         if (QFile::encodeName(decoded.last()) != argument)
-            return usage(QStringLiteral("引数「%1」にはファイル名の文字コード（UTF-8）で読めないバイトが"
-                                        "あります。")
-                             .arg(decoded.last()));
+            return usage(
+                QStringLiteral("引数「%1」にはファイル名の文字コード（UTF-8）で読めないバイトが"
+                               "あります。")
+                    .arg(decoded.last()));
     }
     return run(decoded);
 }

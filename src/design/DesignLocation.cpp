@@ -63,13 +63,13 @@ Result<QString> DesignLocation::designFile(const QString& documentCode) const {
 
 Result<QString> DesignLocation::readDesignText(const QString& path) const {
     if (!resolvesInside(path))
-        return Failure{QStringLiteral("「%1」はデザインフォルダ（doc_code）の外を指しています。")
-                           .arg(path)};
+        return Failure{
+            QStringLiteral("「%1」はデザインフォルダ（doc_code）の外を指しています。").arg(path)};
     return TextFile::readRegularFile(path);
 }
 
 Failure DesignLocation::outside(const QString& value) {
-    return Failure{QStringLiteral(
-                       "デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
-                       .arg(value)};
+    return Failure{
+        QStringLiteral("デザインの指定「%1」はデザインフォルダ（doc_code）の中を指していません。")
+            .arg(value)};
 }

@@ -44,7 +44,8 @@ Result<QString> makeStagingFolder(const QString& parent, const QString& name) {
         if (!QFileInfo::exists(path))
             break;
     }
-    return Failure{QStringLiteral("フォルダ「%1」の中に作業用のフォルダを作成できません。").arg(parent)};
+    return Failure{
+        QStringLiteral("フォルダ「%1」の中に作業用のフォルダを作成できません。").arg(parent)};
 }
 
 // The page of an export into folder: NAME.html, NAME being the folder's own

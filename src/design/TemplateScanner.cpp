@@ -60,7 +60,8 @@ Result<QString> TemplateScanner::run(QStringView designText) {
     bool collecting = false;
     qsizetype blockStart = 0;
     std::vector<qsizetype> lostBrackets;
-    for (Token token = tokens.next(); token.kind != Token::End && !m_failed; token = tokens.next()) {
+    for (Token token = tokens.next(); token.kind != Token::End && !m_failed;
+         token = tokens.next()) {
         if (collecting) {
             if (token.kind != Token::Key)
                 continue;
@@ -70,7 +71,8 @@ Result<QString> TemplateScanner::run(QStringView designText) {
                 // The block ends with the whole "[::loop]", which closes the
                 // last key of every pass.
                 collecting = false;
-                const QStringView text = QStringView(stream).sliced(blockStart, token.end - blockStart);
+                const QStringView text =
+                    QStringView(stream).sliced(blockStart, token.end - blockStart);
                 if (lostBrackets.empty()) {
                     expandBlock(text);
                 } else {
@@ -194,8 +196,7 @@ bool TemplateScanner::passesWriteNothing(const std::vector<BlockPiece>& pieces) 
 
 // Whether the block's passes would take the page past the limit even if
 // every entry's values were empty: fails big pages before writing them.
-bool TemplateScanner::exceedsLimitAtLeast(const std::vector<BlockPiece>& pieces,
-                                          qsizetype passes) {
+bool TemplateScanner::exceedsLimitAtLeast(const std::vector<BlockPiece>& pieces, qsizetype passes) {
     qsizetype perPass = 0;
     for (const BlockPiece& piece : pieces) {
         if (piece.key == TemplateKey::Unknown)
@@ -218,7 +219,8 @@ void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces, qs
     const qsizetype largestReserve = std::min(qsizetype(1) << 28, m_limit);
     qsizetype perPass = 0;
     for (const BlockPiece& piece : pieces) {
-        perPass += piece.key == TemplateKey::Unknown ? piece.text.size() : valueSizeEstimate(piece.key);
+        perPass +=
+            piece.key == TemplateKey::Unknown ? piece.text.size() : valueSizeEstimate(piece.key);
         if (perPass > largestReserve)
             return;
     }

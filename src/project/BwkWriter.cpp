@@ -120,7 +120,7 @@ Result<QByteArray> BwkWriter::encode(const DocumentInfo& document, const QAEntry
 }
 
 Status BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
-                           const QAEntryTable& entries) {
+                            const QAEntryTable& entries) {
     const Result<QByteArray> encoded = encode(document, entries);
     if (!encoded)
         return Failure{encoded.error()};

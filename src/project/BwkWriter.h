@@ -23,5 +23,5 @@ public:
 
     // Replaces the file at path; a failure leaves the old file whole.
     static Status writeFile(const QString& path, const DocumentInfo& document,
-                             const QAEntryTable& entries);
+                            const QAEntryTable& entries);
 };

@@ -44,7 +44,8 @@ class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Failure failure)
-        : m_error(std::move(failure.message)), m_failed(true) {}
+        : m_error(std::move(failure.message))
+        , m_failed(true) {}
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
