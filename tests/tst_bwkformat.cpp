@@ -9,17 +9,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The two-entry project whose file is the 61 bytes below.
 Project smallProject() {
     Project project;
     project.document = DocumentInfo::forNewProject();
-    project.document.DocumentTitle = QStringLiteral("FAQ");
-    project.document.DocumentCreater = QStringLiteral("Ann");
-    project.document.DocumentDataview = QStringLiteral("Hi\r\nthere");
-    project.entries.append(QAEntry{QStringLiteral("Q1"), QStringLiteral("A1"), 1});
-    project.entries.append(QAEntry{QStringLiteral("Q2"), QString(), 2});
+    project.document.DocumentTitle = u"FAQ"_s;
+    project.document.DocumentCreater = u"Ann"_s;
+    project.document.DocumentDataview = u"Hi\r\nthere"_s;
+    project.entries.append(QAEntry{u"Q1"_s, u"A1"_s, 1});
+    project.entries.append(QAEntry{u"Q2"_s, QString(), 2});
     return project;
 }
 
@@ -65,10 +67,10 @@ private slots:
 
     void roundTripKeepsEveryValue_data() {
         QTest::addColumn<QString>("text");
-        QTest::newRow("commas") << QStringLiteral("a, b,, c,");
-        QTest::newRow("blanks") << QStringLiteral("  lead and trail  ");
-        QTest::newRow("japanese") << QStringLiteral("表示の「ソ」～①髙");
-        QTest::newRow("brackets and backslash") << QStringLiteral("[x] \\ ]");
+        QTest::newRow("commas") << u"a, b,, c,"_s;
+        QTest::newRow("blanks") << u"  lead and trail  "_s;
+        QTest::newRow("japanese") << u"表示の「ソ」～①髙"_s;
+        QTest::newRow("brackets and backslash") << u"[x] \\ ]"_s;
         QTest::newRow("empty") << QString();
     }
 
@@ -78,12 +80,12 @@ private slots:
         DocumentInfo& doc = project.document;
         doc.DocumentTitle = doc.DocumentHomepage = doc.DocumentMail = doc.DocumentCreater = text;
         doc.DocumentCode = doc.DocumentCodeFolder = text;
-        doc.DocumentDataview = text + QStringLiteral("\r\n\r\nsecond line\r\n") + text;
-        project.entries.append(QAEntry{text, text + QStringLiteral("\r\n") + text, 1});
-        project.entries.append(QAEntry{text, QStringLiteral("\r\n"), 2});
+        doc.DocumentDataview = text + u"\r\n\r\nsecond line\r\n"_s + text;
+        project.entries.append(QAEntry{text, text + u"\r\n"_s + text, 1});
+        project.entries.append(QAEntry{text, u"\r\n"_s, 2});
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("project.any-extension"));
+        const QString path = dir.filePath(u"project.any-extension"_s);
         QVERIFY(BwkWriter::writeFile(path, project.document, project.entries).ok());
         const Result<Project> read = BwkReader::readFile(path);
         QVERIFY2(read.ok(), qPrintable(read.error()));
@@ -95,8 +97,7 @@ private slots:
         project.document = DocumentInfo::forNewProject();
         const QByteArray bytes = encoded(project);
         QCOMPARE(bytes, QByteArray("\r\n\r\n\r\n\r\n\x81\x44\x81\x44\x81\x44\r\n\r\n\"\"\r\n"));
-        const Result<Project> read =
-            BwkReader::parse(QStringLiteral("\r\n\r\n\r\n\r\n．．．\r\n\r\n\"\"\r\n"));
+        const Result<Project> read = BwkReader::parse(u"\r\n\r\n\r\n\r\n．．．\r\n\r\n\"\"\r\n"_s);
         QVERIFY(read.ok());
         QVERIFY(read->entries.isEmpty());
         QCOMPARE(read->document, project.document);
@@ -116,38 +117,32 @@ private slots:
         const Result<Project> read = BwkReader::parse(
             u"T\rH\r\nM\nstill M\r\nC\r\nc\r\nf\r\n\"d\rd\"\r1\rQ\n2\r\"A\r\nB\"\r\n");
         QVERIFY2(read.ok(), qPrintable(read.error()));
-        QCOMPARE(read->document.DocumentHomepage, QStringLiteral("H"));
-        QCOMPARE(read->document.DocumentMail, QStringLiteral("M\nstill M"));
-        QCOMPARE(read->document.DocumentDataview, QStringLiteral("d\rd"));
-        QCOMPARE(read->entries.item(1).question, QStringLiteral("Q\n2"));
-        QCOMPARE(read->entries.item(1).answer, QStringLiteral("A\r\nB"));
+        QCOMPARE(read->document.DocumentHomepage, u"H"_s);
+        QCOMPARE(read->document.DocumentMail, u"M\nstill M"_s);
+        QCOMPARE(read->document.DocumentDataview, u"d\rd"_s);
+        QCOMPARE(read->entries.item(1).question, u"Q\n2"_s);
+        QCOMPARE(read->entries.item(1).answer, u"A\r\nB"_s);
     }
 
     void damagedFilesSayWhere_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("where");
         const QByteArray header("T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n");
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("1行目");
-        QTest::newRow("five header lines")
-            << QByteArray("T\r\nH\r\nM\r\nC\r\nc\r\n") << QStringLiteral("6行目");
-        QTest::newRow("no description") << header << QStringLiteral("7行目");
-        QTest::newRow("description without quote") << header + "d\r\n" << QStringLiteral("7行目");
-        QTest::newRow("description never closed") << header + "\"d\r\nmore\r\n"
-                                                  << QStringLiteral("7行目");
-        QTest::newRow("text after closing quote") << header + "\"d\"x\r\n"
-                                                  << QStringLiteral("7行目");
+        QTest::newRow("empty file") << QByteArray() << u"1行目"_s;
+        QTest::newRow("five header lines") << QByteArray("T\r\nH\r\nM\r\nC\r\nc\r\n") << u"6行目"_s;
+        QTest::newRow("no description") << header << u"7行目"_s;
+        QTest::newRow("description without quote") << header + "d\r\n" << u"7行目"_s;
+        QTest::newRow("description never closed") << header + "\"d\r\nmore\r\n" << u"7行目"_s;
+        QTest::newRow("text after closing quote") << header + "\"d\"x\r\n" << u"7行目"_s;
         QTest::newRow("blank line after last entry") << header + "\"d\"\r\n1\r\nQ\r\n\"A\"\r\n\r\n"
-                                                     << QStringLiteral("11行目");
+                                                     << u"11行目"_s;
         QTest::newRow("icon not a number") << header + "\"d\r\n\"\r\nyes\r\nQ\r\n\"A\"\r\n"
-                                           << QStringLiteral("9行目");
+                                           << u"9行目"_s;
         QTest::newRow("icon out of range") << header + "\"d\"\r\n99999\r\nQ\r\n\"A\"\r\n"
-                                           << QStringLiteral("8行目");
-        QTest::newRow("entry cut after icon") << header + "\"d\"\r\n1\r\n"
-                                              << QStringLiteral("9行目");
-        QTest::newRow("entry cut after question") << header + "\"d\"\r\n1\r\nQ\r\n"
-                                                  << QStringLiteral("10行目");
-        QTest::newRow("answer without quote") << header + "\"d\"\r\n1\r\nQ\r\nA\r\n"
-                                              << QStringLiteral("10行目");
+                                           << u"8行目"_s;
+        QTest::newRow("entry cut after icon") << header + "\"d\"\r\n1\r\n" << u"9行目"_s;
+        QTest::newRow("entry cut after question") << header + "\"d\"\r\n1\r\nQ\r\n" << u"10行目"_s;
+        QTest::newRow("answer without quote") << header + "\"d\"\r\n1\r\nQ\r\nA\r\n" << u"10行目"_s;
     }
 
     void damagedFilesSayWhere() {
@@ -158,9 +153,9 @@ private slots:
     }
 
     void missingFileIsAnError() {
-        const Result<Project> read = BwkReader::readFile(QStringLiteral("/nonexistent/x.bwk"));
+        const Result<Project> read = BwkReader::readFile(u"/nonexistent/x.bwk"_s);
         QVERIFY(!read.ok());
-        QVERIFY(read.error().contains(QStringLiteral("/nonexistent/x.bwk")));
+        QVERIFY(read.error().contains(u"/nonexistent/x.bwk"_s));
     }
 
     void refusesWhatTheFormatCannotHold_data() {
@@ -168,20 +163,13 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("named");
         // 0-6: the document fields in file order; 7: question; 8: answer.
-        QTest::newRow("quote in description")
-            << 6 << QStringLiteral("say \"hi\"") << QStringLiteral("説明");
-        QTest::newRow("quote in answer")
-            << 8 << QStringLiteral("\"") << QStringLiteral("2番目の項目の答え");
-        QTest::newRow("line break in title")
-            << 0 << QStringLiteral("a\r\nb") << QStringLiteral("タイトル");
-        QTest::newRow("LF in mail")
-            << 2 << QStringLiteral("a\nb") << QStringLiteral("メールアドレス");
-        QTest::newRow("CR in question")
-            << 7 << QStringLiteral("a\rb") << QStringLiteral("2番目の項目の質問");
-        QTest::newRow("emoji in answer")
-            << 8 << QStringLiteral("ok 😀") << QStringLiteral("U+1F600");
-        QTest::newRow("accent in author")
-            << 3 << QStringLiteral("José") << QStringLiteral("作成者");
+        QTest::newRow("quote in description") << 6 << u"say \"hi\""_s << u"説明"_s;
+        QTest::newRow("quote in answer") << 8 << u"\""_s << u"2番目の項目の答え"_s;
+        QTest::newRow("line break in title") << 0 << u"a\r\nb"_s << u"タイトル"_s;
+        QTest::newRow("LF in mail") << 2 << u"a\nb"_s << u"メールアドレス"_s;
+        QTest::newRow("CR in question") << 7 << u"a\rb"_s << u"2番目の項目の質問"_s;
+        QTest::newRow("emoji in answer") << 8 << u"ok 😀"_s << u"U+1F600"_s;
+        QTest::newRow("accent in author") << 3 << u"José"_s << u"作成者"_s;
     }
 
     void refusesWhatTheFormatCannotHold() {
@@ -198,7 +186,7 @@ private slots:
         *fields[field] = value;
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("old.bwk"));
+        const QString path = dir.filePath(u"old.bwk"_s);
         writeFileBytes(path, "previous contents");
         const QString error = BwkWriter::writeFile(path, project.document, project.entries).error();
         QVERIFY2(error.contains(named), qPrintable(error));
@@ -209,7 +197,7 @@ private slots:
 
     void failedSaveLeavesTheOldFile() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("old.bwk"));
+        const QString path = dir.filePath(u"old.bwk"_s);
         writeFileBytes(path, "previous contents");
         Project project = smallProject();
         project.entries.item(1).answer = QString(4096, u'x');
@@ -224,7 +212,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("previous contents"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.bwk")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.bwk"_s});
     }
 
     void writeErrorOfTheDeviceIsReported() {

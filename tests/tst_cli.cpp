@@ -6,10 +6,12 @@
 #include <QProcess>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kSourceDir = QStringLiteral(BRINDLEWICK_SOURCE_DIR);
-const QString kSample = kSourceDir + QStringLiteral("/examples/sample.bwk");
+const QString kSample = kSourceDir + u"/examples/sample.bwk"_s;
 
 struct CliRun {
     int exitCode;
@@ -24,8 +26,8 @@ CliRun runCli(QStringList arguments) {
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    CliApplication cli(ProgramFolder(kSourceDir + QStringLiteral("/data")), out, err);
-    arguments.prepend(QStringLiteral("brindlewick-cli"));
+    CliApplication cli(ProgramFolder(kSourceDir + u"/data"_s), out, err);
+    arguments.prepend(u"brindlewick-cli"_s);
     const int code = cli.run(arguments);
     return {code, out.data(), QString::fromUtf8(err.data())};
 }
@@ -38,14 +40,14 @@ const QString kCli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
 CliRun runShell(const QString& script, const QString& folder = QString()) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("CLI"), kCli);
+    environment.insert(u"CLI"_s, kCli);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    process.start(u"/bin/sh"_s, {u"-c"_s, script});
     if (!process.waitForFinished(20'000)) {
         process.kill();
         process.waitForFinished();
-        return {-1, {}, QStringLiteral("did not finish")};
+        return {-1, {}, u"did not finish"_s};
     }
     return {process.exitCode(), process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};
@@ -56,25 +58,24 @@ CliRun runShell(const QString& script, const QString& folder = QString()) {
 class HostileFolder : public TestProgramFolder {
 public:
     HostileFolder() {
-        addDesign(QStringLiteral("plain"), QStringLiteral("Plain"),
-                  QStringLiteral("<p>[document.title]</p>"), {QStringLiteral("style.css")});
-        writeText(QStringLiteral("private/secret.txt"), QStringLiteral("SECRET of the user"));
-        writeText(QStringLiteral("private/procode"), QStringLiteral("Stolen\r\nsecret\r\n"));
-        QDir(path()).mkpath(QStringLiteral("site"));
+        addDesign(u"plain"_s, u"Plain"_s, u"<p>[document.title]</p>"_s, {u"style.css"_s});
+        writeText(u"private/secret.txt"_s, u"SECRET of the user"_s);
+        writeText(u"private/procode"_s, u"Stolen\r\nsecret\r\n"_s);
+        QDir(path()).mkpath(u"site"_s);
     }
     // Also what Qt cannot name, such as files named in code page 932.
-    ~HostileFolder() { QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), path()}); }
+    ~HostileFolder() { QProcess::execute(u"rm"_s, {u"-rf"_s, path()}); }
 
     // A project file using the design folder, at path relative to the folder.
     QString projectFor(const QString& designFolder, const QString& designFile = QString()) const {
         Project project;
         DocumentInfo& doc = project.document;
         doc.DocumentTitle = doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail =
-            doc.DocumentDataview = QStringLiteral("x");
+            doc.DocumentDataview = u"x"_s;
         doc.DocumentCodeFolder = designFolder;
         doc.DocumentCode =
-            designFolder + u'\\' + (designFile.isEmpty() ? QStringLiteral("page.ddc") : designFile);
-        const QString path = filePath(QStringLiteral("p.bwk"));
+            designFolder + u'\\' + (designFile.isEmpty() ? u"page.ddc"_s : designFile);
+        const QString path = filePath(u"p.bwk"_s);
         if (!BwkWriter::writeFile(path, project.document, project.entries))
             return {};
         return path;
@@ -104,11 +105,10 @@ private slots:
     void wrongUsageExitsWithTwo_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no command") << QStringList();
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("publish")};
-        QTest::newRow("missing argument") << QStringList{QStringLiteral("export"), kSample};
-        QTest::newRow("extra argument") << QStringList{QStringLiteral("dump"), kSample, kSample};
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("designs"), QStringLiteral("--colour")};
+        QTest::newRow("unknown command") << QStringList{u"publish"_s};
+        QTest::newRow("missing argument") << QStringList{u"export"_s, kSample};
+        QTest::newRow("extra argument") << QStringList{u"dump"_s, kSample, kSample};
+        QTest::newRow("unknown option") << QStringList{u"designs"_s, u"--colour"_s};
     }
 
     void wrongUsageExitsWithTwo() {
@@ -116,11 +116,11 @@ private slots:
         const CliRun run = runCli(arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.startsWith(QStringLiteral("brindlewick-cli: ")));
+        QVERIFY(run.err.startsWith(u"brindlewick-cli: "_s));
     }
 
     void helpExplainsEveryCommand() {
-        const CliRun run = runCli({QStringLiteral("--help")});
+        const CliRun run = runCli({u"--help"_s});
         QCOMPARE(run.exitCode, 0);
         for (const char* command :
              {"render PROJECT", "export PROJECT OUTPUT_FOLDER", "dump PROJECT",
@@ -129,20 +129,20 @@ private slots:
     }
 
     void dumpAndImportGiveBackTheSameFile() {
-        const CliRun dump = runCli({QStringLiteral("dump"), kSample});
+        const CliRun dump = runCli({u"dump"_s, kSample});
         QCOMPARE(dump.exitCode, 0);
         QVERIFY(dump.out.contains(
             "\"question\": \"[重要] 年末年始の発送スケジュールを教えてください\""));
         QVERIFY(dump.out.contains("\\r\\n"));
 
         QTemporaryDir dir;
-        const QString json = dir.filePath(QStringLiteral("sample.json"));
-        const QString copy = dir.filePath(QStringLiteral("copy.bwk"));
+        const QString json = dir.filePath(u"sample.json"_s);
+        const QString copy = dir.filePath(u"copy.bwk"_s);
         QFile file(json);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(dump.out);
         file.close();
-        const CliRun import = runCli({QStringLiteral("import"), json, copy});
+        const CliRun import = runCli({u"import"_s, json, copy});
         QCOMPARE(import.exitCode, 0);
         QCOMPARE(readAll(copy), readAll(kSample));
     }
@@ -152,14 +152,13 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::newRow("quote in an answer")
             << json("{'icon': 1, 'question': 'q', 'answer': 'say \\'hi\\''}")
-            << QStringLiteral("1番目の項目の答え");
+            << u"1番目の項目の答え"_s;
         // Icon numbers beyond int, which a careless conversion would wrap.
         QTest::newRow("icon past int")
-            << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}")
-            << QStringLiteral("icon");
+            << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
         QTest::newRow("icon far below int")
-            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}") << QStringLiteral("icon");
-        QTest::newRow("no document") << QByteArray() << QStringLiteral("document");
+            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
+        QTest::newRow("no document") << QByteArray() << u"document"_s;
     }
 
     void importRefusalsWriteNothing() {
@@ -170,11 +169,10 @@ private slots:
             entry.isEmpty() ? QByteArray("{}")
                             : json("{'title': 't', 'creater': '', 'homepage': '', 'mail': '', "
                                    "'code': '', 'codeFolder': '', 'dataview': ''}");
-        folder.writeBytes(QStringLiteral("p.json"),
+        folder.writeBytes(u"p.json"_s,
                           "{\"document\": " + document + ", \"entries\": [" + entry + "]}");
-        const QString target = folder.filePath(QStringLiteral("p.bwk"));
-        const CliRun run =
-            runCli({QStringLiteral("import"), folder.filePath(QStringLiteral("p.json")), target});
+        const QString target = folder.filePath(u"p.bwk"_s);
+        const CliRun run = runCli({u"import"_s, folder.filePath(u"p.json"_s), target});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
         QVERIFY(!QFile::exists(target));
@@ -182,50 +180,45 @@ private slots:
 
     void damagedProjectIsOneLineWithTheProgramsMessage() {
         TestProgramFolder program;
-        program.writeBytes(QStringLiteral("bad.bwk"),
-                           "T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n\"d\"\r\nx\r\n");
-        const CliRun run =
-            runCli({QStringLiteral("dump"), program.filePath(QStringLiteral("bad.bwk"))});
+        program.writeBytes(u"bad.bwk"_s, "T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n\"d\"\r\nx\r\n");
+        const CliRun run = runCli({u"dump"_s, program.filePath(u"bad.bwk"_s)});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.startsWith(QStringLiteral("brindlewick-cli: bwkファイルが壊れています。")),
+        QVERIFY2(run.err.startsWith(u"brindlewick-cli: bwkファイルが壊れています。"_s),
                  qPrintable(run.err));
-        QVERIFY(run.err.contains(QStringLiteral("8行目")));
+        QVERIFY(run.err.contains(u"8行目"_s));
         QCOMPARE(run.err.count(u'\n'), 1);
     }
 
     void designsListsEveryDesignAndReportsBrokenOnes() {
         TestProgramFolder program;
-        program.addDesign(QStringLiteral("b"), QStringLiteral("青"), QString());
-        program.addDesign(QStringLiteral("A"), QStringLiteral("赤"), QString());
-        program.writeText(QStringLiteral("doc_code/c/procode"), QStringLiteral("one line"));
-        const CliRun run =
-            runCli({QStringLiteral("designs"), QStringLiteral("--program-folder"), program.path()});
+        program.addDesign(u"b"_s, u"青"_s, QString());
+        program.addDesign(u"A"_s, u"赤"_s, QString());
+        program.writeText(u"doc_code/c/procode"_s, u"one line"_s);
+        const CliRun run = runCli({u"designs"_s, u"--program-folder"_s, program.path()});
         QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("A\t赤\tpage.ddc\t赤 の説明\n"
                                                             "b\t青\tpage.ddc\t青 の説明\n"));
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(QStringLiteral("doc_code/c/procode")));
+        QVERIFY(run.err.contains(u"doc_code/c/procode"_s));
     }
 
     // The real executable, as scripts run it.
     void exportEndToEnd() {
         const QString cli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
         QTemporaryDir dir;
-        const QString output = dir.filePath(QStringLiteral("faq"));
+        const QString output = dir.filePath(u"faq"_s);
         QProcess process;
-        process.start(cli, {QStringLiteral("export"), kSample, output});
+        process.start(cli, {u"export"_s, kSample, output});
         QVERIFY(process.waitForFinished());
         QCOMPARE(process.exitCode(), 0);
-        const QString pagePath = output + QStringLiteral("/faq.html");
+        const QString pagePath = output + u"/faq.html"_s;
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), pagePath + u'\n');
         QCOMPARE(QDir(output).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("faq.html"), QStringLiteral("search.js"),
-                              QStringLiteral("style.css")}));
+                 (QStringList{u"faq.html"_s, u"search.js"_s, u"style.css"_s}));
         QCOMPARE(readAll(pagePath),
-                 readAll(kSourceDir + QStringLiteral("/tests/golden/sample-standard.html")) +
-                     "\r\n");
+                 readAll(kSourceDir + u"/tests/golden/sample-standard.html"_s) + "\r\n");
 
-        process.start(cli, {QStringLiteral("export"), kSample, output});
+        process.start(cli, {u"export"_s, kSample, output});
         QVERIFY(process.waitForFinished());
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(process.readAllStandardError().startsWith("brindlewick-cli: "));
@@ -239,25 +232,23 @@ private slots:
         QTest::addColumn<QString>("designFolder");
         QTest::addColumn<QString>("named");
         QTest::newRow("resource linked to a private file")
-            << QStringLiteral("ln -s ../../private/secret.txt doc_code/plain/theme.css")
-            << QStringLiteral("plain") << QStringLiteral("theme.css");
+            << u"ln -s ../../private/secret.txt doc_code/plain/theme.css"_s << u"plain"_s
+            << u"theme.css"_s;
         QTest::newRow("design folder linked out")
-            << QStringLiteral("ln -s ../private doc_code/evil") << QStringLiteral("evil")
-            << QStringLiteral("evil");
+            << u"ln -s ../private doc_code/evil"_s << u"evil"_s << u"evil"_s;
         QTest::newRow("design file linked to a private file")
-            << QStringLiteral("ln -sf ../../private/secret.txt doc_code/plain/page.ddc")
-            << QStringLiteral("plain") << QStringLiteral("page.ddc");
+            << u"ln -sf ../../private/secret.txt doc_code/plain/page.ddc"_s << u"plain"_s
+            << u"page.ddc"_s;
         QTest::newRow("design file linked to an endless device")
-            << QStringLiteral("ln -sf /dev/zero doc_code/plain/page.ddc") << QStringLiteral("plain")
-            << QStringLiteral("page.ddc");
+            << u"ln -sf /dev/zero doc_code/plain/page.ddc"_s << u"plain"_s << u"page.ddc"_s;
         QTest::newRow("design file a pipe")
-            << QStringLiteral("rm doc_code/plain/page.ddc && mkfifo doc_code/plain/page.ddc")
-            << QStringLiteral("plain") << QStringLiteral("通常のファイルではありません");
-        QTest::newRow("resource a pipe") << QStringLiteral("mkfifo doc_code/plain/feed.css")
-                                         << QStringLiteral("plain") << QStringLiteral("feed.css");
+            << u"rm doc_code/plain/page.ddc && mkfifo doc_code/plain/page.ddc"_s << u"plain"_s
+            << u"通常のファイルではありません"_s;
+        QTest::newRow("resource a pipe")
+            << u"mkfifo doc_code/plain/feed.css"_s << u"plain"_s << u"feed.css"_s;
         QTest::newRow("resource named in code page 932")
-            << QStringLiteral("printf x > \"doc_code/plain/$(printf '\\225\\134').css\"")
-            << QStringLiteral("plain") << QStringLiteral("表.css");
+            << u"printf x > \"doc_code/plain/$(printf '\\225\\134').css\""_s << u"plain"_s
+            << u"表.css"_s;
     }
 
     void designsNeverReachOutOfTheirRoot() {
@@ -267,93 +258,85 @@ private slots:
         HostileFolder program;
         const QString project = program.projectFor(designFolder);
         QCOMPARE(runShell(setUp, program.path()).exitCode, 0);
-        const QString folderOption = QStringLiteral(" --program-folder '%1'").arg(program.path());
+        const QString folderOption = u" --program-folder '%1'"_s.arg(program.path());
 
-        const CliRun exported = runShell(
-            QStringLiteral("\"$CLI\" export p.bwk site/faq") + folderOption, program.path());
+        const CliRun exported =
+            runShell(u"\"$CLI\" export p.bwk site/faq"_s + folderOption, program.path());
         QCOMPARE(exported.exitCode, 1);
         QVERIFY2(exported.err.contains(named), qPrintable(exported.err));
         QVERIFY(!exported.out.contains("SECRET"));
         // Nothing is left behind, not even the folder the export was built in.
-        QCOMPARE(QDir(program.filePath(QStringLiteral("site")))
+        QCOMPARE(QDir(program.filePath(u"site"_s))
                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
 
-        const CliRun rendered =
-            runShell(QStringLiteral("\"$CLI\" render p.bwk") + folderOption, program.path());
+        const CliRun rendered = runShell(u"\"$CLI\" render p.bwk"_s + folderOption, program.path());
         QVERIFY(rendered.exitCode != -1);
         QVERIFY(!rendered.out.contains("SECRET"));
-        const CliRun designs = runShell(QStringLiteral("\"$CLI\" designs") + folderOption);
+        const CliRun designs = runShell(u"\"$CLI\" designs"_s + folderOption);
         QVERIFY(designs.exitCode != -1);
         QVERIFY(!designs.out.contains("Stolen"));
     }
 
     void linksInsideTheRootKeepWorking() {
         HostileFolder program;
-        program.writeText(QStringLiteral("doc_code/shared.css"), QStringLiteral("p{}"));
-        program.link(QStringLiteral("plain"), QStringLiteral("doc_code/alias"));
-        program.link(QStringLiteral("../shared.css"), QStringLiteral("doc_code/plain/common.css"));
-        const QString project = program.projectFor(QStringLiteral("alias"));
-        const CliRun run = runShell(
-            QStringLiteral("\"$CLI\" export p.bwk faq --program-folder '%1'").arg(program.path()),
-            program.path());
+        program.writeText(u"doc_code/shared.css"_s, u"p{}"_s);
+        program.link(u"plain"_s, u"doc_code/alias"_s);
+        program.link(u"../shared.css"_s, u"doc_code/plain/common.css"_s);
+        const QString project = program.projectFor(u"alias"_s);
+        const CliRun run =
+            runShell(u"\"$CLI\" export p.bwk faq --program-folder '%1'"_s.arg(program.path()),
+                     program.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readAll(program.filePath(QStringLiteral("faq/common.css"))), QByteArray("p{}"));
-        QCOMPARE(readAll(program.filePath(QStringLiteral("faq/faq.html"))),
-                 QByteArray("<p>x</p>\r\n\r\n"));
+        QCOMPARE(readAll(program.filePath(u"faq/common.css"_s)), QByteArray("p{}"));
+        QCOMPARE(readAll(program.filePath(u"faq/faq.html"_s)), QByteArray("<p>x</p>\r\n\r\n"));
     }
 
     void outputIsResolvedByTheFileSystemAndNeverInsideTheDesignRoot() {
         HostileFolder program;
-        const QString project = program.projectFor(QStringLiteral("plain"));
-        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("site/pages")));
-        program.link(QStringLiteral("site/pages"), QStringLiteral("link"));
-        const QString folderOption = QStringLiteral(" --program-folder '%1'").arg(program.path());
+        const QString project = program.projectFor(u"plain"_s);
+        QVERIFY(QDir(program.path()).mkpath(u"site/pages"_s));
+        program.link(u"site/pages"_s, u"link"_s);
+        const QString folderOption = u" --program-folder '%1'"_s.arg(program.path());
 
-        QCOMPARE(runShell(QStringLiteral("\"$CLI\" export p.bwk link/../faq/") + folderOption,
-                          program.path())
+        QCOMPARE(runShell(u"\"$CLI\" export p.bwk link/../faq/"_s + folderOption, program.path())
                      .exitCode,
                  0);
-        QVERIFY(QFile::exists(program.filePath(QStringLiteral("site/faq/faq.html"))));
-        QVERIFY(!QFileInfo::exists(program.filePath(QStringLiteral("faq"))));
+        QVERIFY(QFile::exists(program.filePath(u"site/faq/faq.html"_s)));
+        QVERIFY(!QFileInfo::exists(program.filePath(u"faq"_s)));
 
-        const CliRun inside = runShell(
-            QStringLiteral("\"$CLI\" export p.bwk doc_code/myfaq") + folderOption, program.path());
+        const CliRun inside =
+            runShell(u"\"$CLI\" export p.bwk doc_code/myfaq"_s + folderOption, program.path());
         QCOMPARE(inside.exitCode, 1);
-        QVERIFY(!QFileInfo::exists(program.filePath(QStringLiteral("doc_code/myfaq"))));
-        QCOMPARE(runShell(QStringLiteral("\"$CLI\" designs") + folderOption).exitCode, 0);
+        QVERIFY(!QFileInfo::exists(program.filePath(u"doc_code/myfaq"_s)));
+        QCOMPARE(runShell(u"\"$CLI\" designs"_s + folderOption).exitCode, 0);
     }
 
     void pathArgumentsThatDoNotDecodeAreRefused() {
         HostileFolder program;
-        program.writeText(QStringLiteral("p\uFFFD.bwk"), QStringLiteral("unrelated"));
-        QCOMPARE(
-            runShell(QStringLiteral("\"$CLI\" dump \"$(printf 'p\\377.bwk')\""), program.path())
-                .exitCode,
-            2);
-        const CliRun run = runShell(
-            QStringLiteral("\"$CLI\" render p.bwk --program-folder \"$(printf 'x\\377')\""));
+        program.writeText(u"p\uFFFD.bwk"_s, u"unrelated"_s);
+        QCOMPARE(runShell(u"\"$CLI\" dump \"$(printf 'p\\377.bwk')\""_s, program.path()).exitCode,
+                 2);
+        const CliRun run =
+            runShell(u"\"$CLI\" render p.bwk --program-folder \"$(printf 'x\\377')\""_s);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(u'x'), qPrintable(run.err));
-        QCOMPARE(readAll(program.filePath(QStringLiteral("p\uFFFD.bwk"))), QByteArray("unrelated"));
+        QCOMPARE(readAll(program.filePath(u"p\uFFFD.bwk"_s)), QByteArray("unrelated"));
     }
 
     void lostStandardOutputIsAFailure_data() {
         QTest::addColumn<QString>("command");
         for (const char* command : {"designs", "render '%1'", "dump '%1'"}) {
-            const QString line =
-                QString::fromLatin1(command).replace(QStringLiteral("%1"), kSample);
-            QTest::newRow(qPrintable(line + QStringLiteral(" full")))
-                << line + QStringLiteral(" >/dev/full");
-            QTest::newRow(qPrintable(line + QStringLiteral(" closed")))
-                << line + QStringLiteral(" >&-");
+            const QString line = QString::fromLatin1(command).replace(u"%1"_s, kSample);
+            QTest::newRow(qPrintable(line + u" full"_s)) << line + u" >/dev/full"_s;
+            QTest::newRow(qPrintable(line + u" closed"_s)) << line + u" >&-"_s;
         }
     }
 
     void lostStandardOutputIsAFailure() {
         QFETCH(QString, command);
-        const CliRun run = runShell(
-            QStringLiteral("\"$CLI\" %1 --program-folder '%2/data'").arg(command, kSourceDir));
+        const CliRun run =
+            runShell(u"\"$CLI\" %1 --program-folder '%2/data'"_s.arg(command, kSourceDir));
         QCOMPARE(run.exitCode, 1);
     }
 };

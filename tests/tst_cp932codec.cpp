@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class Cp932CodecTest : public QObject {
     Q_OBJECT
 
@@ -11,19 +13,16 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("full-width full stops")
-            << QStringLiteral("．．．") << QByteArray("\x81\x44\x81\x44\x81\x44");
-        QTest::newRow("backslash stays 5C")
-            << QStringLiteral("Blue\\main.ddc") << QByteArray("Blue\\main.ddc");
-        QTest::newRow("tilde stays 7E") << QStringLiteral("~") << QByteArray("~");
-        QTest::newRow("hiragana") << QStringLiteral("あ") << QByteArray("\x82\xA0");
-        QTest::newRow("kanji with bracket trail byte")
-            << QStringLiteral("ゼ") << QByteArray("\x83\x5B");
-        QTest::newRow("half-width katakana") << QStringLiteral("ｱ") << QByteArray("\xB1");
-        QTest::newRow("wave dash, Microsoft variant")
-            << QStringLiteral("～") << QByteArray("\x81\x60");
-        QTest::newRow("NEC special row") << QStringLiteral("①") << QByteArray("\x87\x40");
-        QTest::newRow("IBM extension kanji") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
-        QTest::newRow("line end") << QStringLiteral("\r\n") << QByteArray("\r\n");
+            << u"．．．"_s << QByteArray("\x81\x44\x81\x44\x81\x44");
+        QTest::newRow("backslash stays 5C") << u"Blue\\main.ddc"_s << QByteArray("Blue\\main.ddc");
+        QTest::newRow("tilde stays 7E") << u"~"_s << QByteArray("~");
+        QTest::newRow("hiragana") << u"あ"_s << QByteArray("\x82\xA0");
+        QTest::newRow("kanji with bracket trail byte") << u"ゼ"_s << QByteArray("\x83\x5B");
+        QTest::newRow("half-width katakana") << u"ｱ"_s << QByteArray("\xB1");
+        QTest::newRow("wave dash, Microsoft variant") << u"～"_s << QByteArray("\x81\x60");
+        QTest::newRow("NEC special row") << u"①"_s << QByteArray("\x87\x40");
+        QTest::newRow("IBM extension kanji") << u"髙"_s << QByteArray("\xFB\xFC");
+        QTest::newRow("line end") << u"\r\n"_s << QByteArray("\r\n");
     }
 
     void knownBytes() {
@@ -44,21 +43,21 @@ private slots:
         QCOMPARE(Cp932Codec::encode(Cp932Codec::decode(necSelected), encoded), std::nullopt);
         QCOMPARE(encoded, QByteArray("\xFA\x5C\xFA\x40", 4));
         encoded.clear();
-        QCOMPARE(Cp932Codec::encode(QStringLiteral("Ⅰ∵"), encoded), std::nullopt);
+        QCOMPARE(Cp932Codec::encode(u"Ⅰ∵"_s, encoded), std::nullopt);
         QCOMPARE(encoded, QByteArray("\x87\x54\x81\xE6", 4));
     }
 
     void linuxLookAlikesAreStoredAsTheWindowsCharacters() {
         // What Linux input methods type for 〜 − — ‖ ¢ £ ¬ is kept, under the
         // code page's own codes, and reads back in the Windows forms.
-        const QString typed = QStringLiteral("9時\u301C17時\u2212\u2014\u2016\u00A2\u00A3\u00AC");
+        const QString typed = u"9時\u301C17時\u2212\u2014\u2016\u00A2\u00A3\u00AC"_s;
         QByteArray encoded;
         QCOMPARE(Cp932Codec::encode(typed, encoded), std::nullopt);
         QCOMPARE(encoded, QByteArray("9\x8E\x9E\x81\x60"
                                      "17\x8E\x9E\x81\x7C\x81\x5C\x81\x61"
                                      "\x81\x91\x81\x92\x81\xCA"));
         QCOMPARE(Cp932Codec::decode(encoded),
-                 QStringLiteral("9時\uFF5E17時\uFF0D\u2015\u2225\uFFE0\uFFE1\uFFE2"));
+                 u"9時\uFF5E17時\uFF0D\u2015\u2225\uFFE0\uFFE1\uFFE2"_s);
         QCOMPARE(Cp932Codec::asReadBack(typed), Cp932Codec::decode(encoded));
         QByteArray page;
         Cp932Codec::encodeForHtml(typed, page);
@@ -74,7 +73,7 @@ private slots:
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 const char bytes[2] = {char(lead), char(trail)};
                 const QString text = Cp932Codec::decode(QByteArrayView(bytes, 2));
-                if (text == QStringLiteral("\uFFFD") || text.size() != 1)
+                if (text == u"\uFFFD"_s || text.size() != 1)
                     continue;
                 ++mapped;
                 QByteArray encoded;
@@ -96,20 +95,20 @@ private slots:
         QCOMPARE(Cp932Codec::decode(QByteArray("a\x80"
                                                "b",
                                                3)),
-                 QStringLiteral("a\uFFFDb"));
+                 u"a\uFFFDb"_s);
         // A lead byte without a usable trail stands alone.
-        QCOMPARE(Cp932Codec::decode(QByteArray("\x82", 1)), QStringLiteral("\uFFFD"));
-        QCOMPARE(Cp932Codec::decode(QByteArray("\x82\r\n", 3)), QStringLiteral("\uFFFD\r\n"));
+        QCOMPARE(Cp932Codec::decode(QByteArray("\x82", 1)), u"\uFFFD"_s);
+        QCOMPARE(Cp932Codec::decode(QByteArray("\x82\r\n", 3)), u"\uFFFD\r\n"_s);
         QCOMPARE(Cp932Codec::decode(QByteArray("\x00x", 2)), QString(QChar(0)) + u'x');
     }
 
     void unencodableCharacters() {
-        const QString text = QStringLiteral("ab😀c\u00E9");
+        const QString text = u"ab😀c\u00E9"_s;
         QByteArray encoded("keep");
         QCOMPARE(Cp932Codec::encode(text, encoded), std::optional<qsizetype>(2));
         QCOMPARE(encoded, QByteArray("keep"));
-        QCOMPARE(Cp932Codec::describeCharacterAt(text, 2), QStringLiteral("「😀」(U+1F600)"));
-        QCOMPARE(Cp932Codec::describeCharacterAt(text, 5), QStringLiteral("「é」(U+00E9)"));
+        QCOMPARE(Cp932Codec::describeCharacterAt(text, 2), u"「😀」(U+1F600)"_s);
+        QCOMPARE(Cp932Codec::describeCharacterAt(text, 5), u"「é」(U+00E9)"_s);
 
         QByteArray page;
         Cp932Codec::encodeForHtml(text, page);
@@ -124,13 +123,12 @@ private slots:
         // put the other characters at every place of such a block and across
         // its edges.
         QTest::addColumn<QString>("text");
-        const QString ascii = QStringLiteral("<p class=\"a\">");
+        const QString ascii = u"<p class=\"a\">"_s;
         QTest::newRow("ASCII only, 7, 8, 9 and 17 long")
             << ascii.left(7) + u'|' + ascii.left(8) + u'|' + ascii.left(9) + u'|' + ascii + ascii;
         for (int at = 0; at < 9; ++at) {
-            for (const QString& other :
-                 {QStringLiteral("あ"), QStringLiteral("😀"), QStringLiteral("é"), QString(QChar(0)),
-                  QString(QChar(0xDC00)), QStringLiteral("\u007F")}) {
+            for (const QString& other : {u"あ"_s, u"😀"_s, u"é"_s, QString(QChar(0)),
+                                         QString(QChar(0xDC00)), u"\u007F"_s}) {
                 QString text = ascii + ascii;
                 text.insert(at, other);
                 QTest::addRow("U+%04X at %d", other.at(0).unicode(), at) << text;
@@ -161,9 +159,8 @@ private slots:
         QStringList read;
         while (!lines.atEnd())
             read << lines.readLine().toString();
-        QCOMPARE(read, (QStringList{QStringLiteral("one"), QStringLiteral("two"),
-                                    QStringLiteral("three\nstill three"), QString(),
-                                    QStringLiteral("last")}));
+        QCOMPARE(read,
+                 (QStringList{u"one"_s, u"two"_s, u"three\nstill three"_s, QString(), u"last"_s}));
         QCOMPARE(lines.lineNumber(), 6);
     }
 };

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList questions(const QAEntryTable& table) {
@@ -20,10 +22,10 @@ private slots:
     void startValues() {
         const Project project;
         QVERIFY(project.entries.isEmpty());
-        QCOMPARE(project.document.DocumentHomepage, QStringLiteral("http://"));
-        QCOMPARE(project.document.DocumentCode, QStringLiteral("．．．"));
+        QCOMPARE(project.document.DocumentHomepage, u"http://"_s);
+        QCOMPARE(project.document.DocumentCode, u"．．．"_s);
         QCOMPARE(DocumentInfo::forNewProject().DocumentHomepage, QString());
-        QCOMPARE(DocumentInfo::forNewProject().DocumentCode, QStringLiteral("．．．"));
+        QCOMPARE(DocumentInfo::forNewProject().DocumentCode, u"．．．"_s);
     }
 
     void addAndRemoveKeepPositions() {
@@ -33,27 +35,24 @@ private slots:
         QCOMPARE(table.item(2).answer, QString());
         table.remove(2);
         QCOMPARE(table.count(), 2);
-        QCOMPARE(table.item(2).question, QStringLiteral("three"));
+        QCOMPARE(table.item(2).question, u"three"_s);
     }
 
     void sortIsStableJapaneseAndOnce() {
         QAEntryTable table;
-        const QStringList input{QStringLiteral("さくら"), QStringLiteral("あめ"),
-                                QStringLiteral("カメラ"), QStringLiteral("あめ"),
-                                QStringLiteral("Zebra"),  QStringLiteral("apple")};
+        const QStringList input{u"さくら"_s, u"あめ"_s,  u"カメラ"_s,
+                                u"あめ"_s,   u"Zebra"_s, u"apple"_s};
         for (int i = 0; i < input.size(); ++i)
             table.append(QAEntry{input[i], QString::number(i), 1});
         table.sortByQuestion();
-        QCOMPARE(questions(table),
-                 (QStringList{QStringLiteral("apple"), QStringLiteral("Zebra"),
-                              QStringLiteral("あめ"), QStringLiteral("あめ"),
-                              QStringLiteral("カメラ"), QStringLiteral("さくら")}));
+        QCOMPARE(questions(table), (QStringList{u"apple"_s, u"Zebra"_s, u"あめ"_s, u"あめ"_s,
+                                                u"カメラ"_s, u"さくら"_s}));
         // Equal questions keep their order.
-        QCOMPARE(table.item(3).answer, QStringLiteral("1"));
-        QCOMPARE(table.item(4).answer, QStringLiteral("3"));
+        QCOMPARE(table.item(3).answer, u"1"_s);
+        QCOMPARE(table.item(4).answer, u"3"_s);
         // Sorting is a one-time reorder: what is added later goes to the end.
-        table.add(QStringLiteral("あ"));
-        QCOMPARE(table.item(table.count()).question, QStringLiteral("あ"));
+        table.add(u"あ"_s);
+        QCOMPARE(table.item(table.count()).question, u"あ"_s);
     }
 
     void otherIconNumbersAreDisabled() {

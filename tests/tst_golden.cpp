@@ -27,10 +27,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kSourceDir = QStringLiteral(BRINDLEWICK_SOURCE_DIR);
-const QString kGoldenDir = kSourceDir + QStringLiteral("/tests/golden");
+const QString kGoldenDir = kSourceDir + u"/tests/golden"_s;
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -39,7 +41,7 @@ QByteArray readAll(const QString& path) {
 
 // The file of a case, following NAME.ref to the file it names.
 QString caseFile(const QDir& folder, const QString& name) {
-    const QString ref = folder.filePath(name.section(u'.', 0, 0) + QStringLiteral(".ref"));
+    const QString ref = folder.filePath(name.section(u'.', 0, 0) + u".ref"_s);
     if (QFileInfo::exists(ref))
         return kSourceDir + u'/' + QString::fromUtf8(readAll(ref)).trimmed();
     return folder.filePath(name);
@@ -48,30 +50,29 @@ QString caseFile(const QDir& folder, const QString& name) {
 // `diff -u` of the expected bytes and the made ones, shown as text.
 QString diff(const QString& expectedPath, const QByteArray& actual) {
     QTemporaryDir dir;
-    const QString actualPath = dir.filePath(QStringLiteral("made.html"));
+    const QString actualPath = dir.filePath(u"made.html"_s);
     QFile file(actualPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(actual) != actual.size())
-        return QStringLiteral("(cannot write the made page)");
+        return u"(cannot write the made page)"_s;
     file.close();
     QProcess process;
-    process.start(QStringLiteral("diff"),
-                  {QStringLiteral("-u"), QStringLiteral("--label=expected"),
-                   QStringLiteral("--label=made"), expectedPath, actualPath});
+    process.start(u"diff"_s,
+                  {u"-u"_s, u"--label=expected"_s, u"--label=made"_s, expectedPath, actualPath});
     if (!process.waitForFinished(30000))
-        return QStringLiteral("(diff did not run)");
+        return u"(diff did not run)"_s;
     // CR LF shown as a line end, any other CR as \r.
     return Cp932Codec::decode(process.readAllStandardOutput().left(20000))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(u'\r', QStringLiteral("\\r"));
+        .replace(u"\r\n"_s, u"\n"_s)
+        .replace(u'\r', u"\\r"_s);
 }
 
 Result<Project> readProject(const QDir& folder) {
-    QString path = caseFile(folder, QStringLiteral("project.json"));
+    QString path = caseFile(folder, u"project.json"_s);
     if (!QFileInfo::exists(path))
-        path = folder.filePath(QStringLiteral("project.bwk"));
+        path = folder.filePath(u"project.bwk"_s);
     if (!QFileInfo::exists(path))
         return sampleProject();
-    if (path.endsWith(QStringLiteral(".json")))
+    if (path.endsWith(u".json"_s))
         return ProjectJson::fromJson(readAll(path));
     return BwkReader::readFile(path);
 }
@@ -96,17 +97,16 @@ private slots:
         const QDir dir(folder);
         const Result<Project> project = readProject(dir);
         QVERIFY2(project, qPrintable(project.error()));
-        const Result<QString> design = TextFile::read(caseFile(dir, QStringLiteral("design.ddc")));
+        const Result<QString> design = TextFile::read(caseFile(dir, u"design.ddc"_s));
         QVERIFY2(design, qPrintable(design.error()));
 
-        WrepClass engine(*project, ProgramFolder(QStringLiteral("/nonexistent")));
-        if (const QByteArray limit = readAll(dir.filePath(QStringLiteral("limit")));
-            !limit.isEmpty())
+        WrepClass engine(*project, ProgramFolder(u"/nonexistent"_s));
+        if (const QByteArray limit = readAll(dir.filePath(u"limit"_s)); !limit.isEmpty())
             engine.setPageSizeLimit(limit.trimmed().toLongLong());
         const Status run = engine.runText(*design);
         const bool update = qEnvironmentVariableIntValue("BRINDLEWICK_GOLDEN_UPDATE") == 1;
 
-        const QString errorPath = dir.filePath(QStringLiteral("expected.error"));
+        const QString errorPath = dir.filePath(u"expected.error"_s);
         if (QFileInfo::exists(errorPath)) {
             QVERIFY2(!run, "the run should fail");
             QCOMPARE(run.error(), QString::fromUtf8(readAll(errorPath)).trimmed());
@@ -116,7 +116,7 @@ private slots:
         QVERIFY2(run, qPrintable(run.error()));
         QByteArray page;
         Cp932Codec::encodeForHtml(engine.sorce(), page);
-        const QString expectedPath = caseFile(dir, QStringLiteral("expected.html"));
+        const QString expectedPath = caseFile(dir, u"expected.html"_s);
         if (update) {
             QFile file(expectedPath);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -125,8 +125,8 @@ private slots:
         }
         QVERIFY2(QFileInfo::exists(expectedPath), qPrintable(expectedPath));
         if (page != readAll(expectedPath))
-            QFAIL(qPrintable(QStringLiteral("the page differs from %1:\n%2")
-                                 .arg(expectedPath, diff(expectedPath, page))));
+            QFAIL(qPrintable(
+                u"the page differs from %1:\n%2"_s.arg(expectedPath, diff(expectedPath, page))));
     }
 };
 

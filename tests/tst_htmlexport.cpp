@@ -6,18 +6,20 @@
 #include "TestDesigns.h"
 #include "design/HtmlExporter.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 Project completeProject() {
     Project project;
     DocumentInfo& document = project.document;
-    document.DocumentTitle = QStringLiteral("よくある質問");
-    document.DocumentCreater = QStringLiteral("Ann");
-    document.DocumentMail = QStringLiteral("ann@example.com");
-    document.DocumentDataview = QStringLiteral(" ");
-    document.DocumentCode = QStringLiteral("Plain\\page.ddc");
-    document.DocumentCodeFolder = QStringLiteral("Plain");
-    project.entries.append(QAEntry{QStringLiteral("絵文字は？"), QStringLiteral("😀です"), 1});
+    document.DocumentTitle = u"よくある質問"_s;
+    document.DocumentCreater = u"Ann"_s;
+    document.DocumentMail = u"ann@example.com"_s;
+    document.DocumentDataview = u" "_s;
+    document.DocumentCode = u"Plain\\page.ddc"_s;
+    document.DocumentCodeFolder = u"Plain"_s;
+    project.entries.append(QAEntry{u"絵文字は？"_s, u"😀です"_s, 1});
     return project;
 }
 
@@ -38,11 +40,10 @@ private:
 
 private slots:
     void initTestCase() {
-        m_program.addDesign(
-            QStringLiteral("Plain"), QStringLiteral("Simple"),
-            QStringLiteral("<title>[document.title]</title>\r\n"
-                           "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
-            {QStringLiteral("back.gif"), QStringLiteral("style.css"), QStringLiteral("old.ddc")});
+        m_program.addDesign(u"Plain"_s, u"Simple"_s,
+                            QStringLiteral("<title>[document.title]</title>\r\n"
+                                           "[loop::]<p>[question.] [answer.]</p>\r\n[::loop]"),
+                            {u"back.gif"_s, u"style.css"_s, u"old.ddc"_s});
     }
 
     void incompleteDocumentIsRefused() {
@@ -63,36 +64,35 @@ private slots:
     void existingOutputIsRefused() {
         const Project project = completeProject();
         const HtmlExporter exporter(project, program());
-        const QString output = m_program.filePath(QStringLiteral("taken"));
-        m_program.writeText(QStringLiteral("taken/keep.txt"), QStringLiteral("mine"));
-        const Result<QString> taken = exporter.write(QStringLiteral("page"), output);
+        const QString output = m_program.filePath(u"taken"_s);
+        m_program.writeText(u"taken/keep.txt"_s, u"mine"_s);
+        const Result<QString> taken = exporter.write(u"page"_s, output);
         QVERIFY(!taken);
         QVERIFY(taken.error().contains(output));
-        QCOMPARE(QDir(output).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
+        QCOMPARE(QDir(output).entryList(QDir::Files), QStringList{u"keep.txt"_s});
 
-        m_program.writeText(QStringLiteral("a-file"), QStringLiteral("mine"));
-        QVERIFY(
-            !exporter.write(QStringLiteral("page"), m_program.filePath(QStringLiteral("a-file"))));
-        QCOMPARE(readAll(m_program.filePath(QStringLiteral("a-file"))), QByteArray("mine"));
+        m_program.writeText(u"a-file"_s, u"mine"_s);
+        QVERIFY(!exporter.write(u"page"_s, m_program.filePath(u"a-file"_s)));
+        QCOMPARE(readAll(m_program.filePath(u"a-file"_s)), QByteArray("mine"));
     }
 
     void failuresLeaveNothingBehind() {
         Project project = completeProject();
         const HtmlExporter exporter(project, program());
 
-        const QString noParent = m_program.filePath(QStringLiteral("no/such/parent"));
-        QVERIFY(!exporter.write(QStringLiteral("page"), noParent));
+        const QString noParent = m_program.filePath(u"no/such/parent"_s);
+        QVERIFY(!exporter.write(u"page"_s, noParent));
         QVERIFY(!QFileInfo::exists(noParent));
 
-        project.document.DocumentCodeFolder = QStringLiteral("Gone");
-        const QString output = m_program.filePath(QStringLiteral("half"));
-        const Result<QString> gone = exporter.write(QStringLiteral("page"), output);
+        project.document.DocumentCodeFolder = u"Gone"_s;
+        const QString output = m_program.filePath(u"half"_s);
+        const Result<QString> gone = exporter.write(u"page"_s, output);
         QVERIFY(!gone);
-        QVERIFY(gone.error().contains(QStringLiteral("Gone")));
+        QVERIFY(gone.error().contains(u"Gone"_s));
         QVERIFY(!QFileInfo::exists(output));
 
         // A disk that fills up while the page is written.
-        project.document.DocumentCodeFolder = QStringLiteral("Plain");
+        project.document.DocumentCodeFolder = u"Plain"_s;
         const auto written = [&] {
             const FileSizeLimit fullAfter(4096);
             return exporter.write(QString(10000, u'x'), output);
@@ -103,10 +103,10 @@ private slots:
 
     void unreadableDesignIsReported() {
         Project project = completeProject();
-        project.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
+        project.document.DocumentCode = u"Plain\\missing.ddc"_s;
         const Result<QString> missing = HtmlExporter(project, program()).render();
         QVERIFY(!missing);
-        QVERIFY(missing.error().contains(QStringLiteral("missing.ddc")));
+        QVERIFY(missing.error().contains(u"missing.ddc"_s));
     }
 };
 

@@ -2,16 +2,18 @@
 #include "app/QuickDocumentSettings.h"
 #include "design/PreviewBuilder.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 Project projectUsing(const QString& folder) {
     Project project;
     DocumentInfo& doc = project.document;
-    doc.DocumentTitle = doc.DocumentCreater = doc.DocumentMail = QStringLiteral("x");
-    doc.DocumentDataview = QStringLiteral("d");
-    doc.DocumentCode = folder + QStringLiteral("\\page.ddc");
+    doc.DocumentTitle = doc.DocumentCreater = doc.DocumentMail = u"x"_s;
+    doc.DocumentDataview = u"d"_s;
+    doc.DocumentCode = folder + u"\\page.ddc"_s;
     doc.DocumentCodeFolder = folder;
-    project.entries.append(QAEntry{QStringLiteral("質問"), QStringLiteral("答え"), 1});
+    project.entries.append(QAEntry{u"質問"_s, u"答え"_s, 1});
     return project;
 }
 
@@ -28,68 +30,63 @@ class PreviewBuilderTest : public QObject {
 private slots:
     void buildReplacesPlainFilesOnly() {
         TestProgramFolder program;
-        program.addDesign(QStringLiteral("Plain"), QStringLiteral("Simple"),
-                          QStringLiteral("[loop::]<p>[question.]</p>[::loop]"),
-                          {QStringLiteral("second.ddc"), QStringLiteral("back.gif"),
-                           QStringLiteral("img/sub.png")});
-        program.writeText(QStringLiteral("default/stale.css"), QStringLiteral("old design"));
-        program.writeText(QStringLiteral("default/.hidden"), QStringLiteral("kept"));
-        program.writeText(QStringLiteral("default/images/kept.png"), QStringLiteral("kept"));
+        program.addDesign(u"Plain"_s, u"Simple"_s, u"[loop::]<p>[question.]</p>[::loop]"_s,
+                          {u"second.ddc"_s, u"back.gif"_s, u"img/sub.png"_s});
+        program.writeText(u"default/stale.css"_s, u"old design"_s);
+        program.writeText(u"default/.hidden"_s, u"kept"_s);
+        program.writeText(u"default/images/kept.png"_s, u"kept"_s);
 
-        const Project project = projectUsing(QStringLiteral("Plain"));
-        const QString folder = program.filePath(QStringLiteral("default"));
+        const Project project = projectUsing(u"Plain"_s);
+        const QString folder = program.filePath(u"default"_s);
         const Result<QString> page =
             PreviewBuilder(project, ProgramFolder(program.path())).build(folder);
         QVERIFY2(page, qPrintable(page.error()));
-        QCOMPARE(*page, folder + QStringLiteral("/default.html"));
+        QCOMPARE(*page, folder + u"/default.html"_s);
         QCOMPARE(everythingIn(folder),
-                 (QStringList{QStringLiteral(".hidden"), QStringLiteral("back.gif"),
-                              QStringLiteral("default.html"), QStringLiteral("images")}));
+                 (QStringList{u".hidden"_s, u"back.gif"_s, u"default.html"_s, u"images"_s}));
         QFile file(*page);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(Cp932Codec::decode(file.readAll()), QStringLiteral("<p>質問</p>\r\n\r\n"));
+        QCOMPARE(Cp932Codec::decode(file.readAll()), u"<p>質問</p>\r\n\r\n"_s);
     }
 
     void failedBuildLeavesNoHalfCopiedDesign() {
         TestProgramFolder program;
-        program.addDesign(QStringLiteral("Plain"), QStringLiteral("Simple"), QStringLiteral("x"),
-                          {QStringLiteral("back.gif")});
-        const QString folder = program.filePath(QStringLiteral("default"));
+        program.addDesign(u"Plain"_s, u"Simple"_s, u"x"_s, {u"back.gif"_s});
+        const QString folder = program.filePath(u"default"_s);
         QVERIFY(QDir().mkpath(folder));
 
         // The design file is unreadable: the last preview stays as it was.
-        program.writeText(QStringLiteral("default/default.html"), QStringLiteral("last page"));
-        Project broken = projectUsing(QStringLiteral("Plain"));
-        broken.document.DocumentCode = QStringLiteral("Plain\\missing.ddc");
+        program.writeText(u"default/default.html"_s, u"last page"_s);
+        Project broken = projectUsing(u"Plain"_s);
+        broken.document.DocumentCode = u"Plain\\missing.ddc"_s;
         const Result<QString> failed =
             PreviewBuilder(broken, ProgramFolder(program.path())).build(folder);
-        QVERIFY(failed.error().contains(QStringLiteral("missing.ddc")));
-        QCOMPARE(everythingIn(folder), QStringList{QStringLiteral("default.html")});
+        QVERIFY(failed.error().contains(u"missing.ddc"_s));
+        QCOMPARE(everythingIn(folder), QStringList{u"default.html"_s});
 
         // The design folder is gone: nothing of it is left in the preview.
-        Project gone = projectUsing(QStringLiteral("Plain"));
-        gone.document.DocumentCodeFolder = QStringLiteral("Gone");
+        Project gone = projectUsing(u"Plain"_s);
+        gone.document.DocumentCodeFolder = u"Gone"_s;
         QVERIFY(!PreviewBuilder(gone, ProgramFolder(program.path())).build(folder));
         QVERIFY(everythingIn(folder).isEmpty());
     }
 
     void quickSettingsFillOnlyWhatIsEmpty() {
         TestProgramFolder program;
-        program.addDesign(QStringLiteral("b-second"), QStringLiteral("B"), QStringLiteral("x"));
-        program.addDesign(QStringLiteral("A-first"), QStringLiteral("A"), QStringLiteral("x"),
-                          {QStringLiteral("z.ddc")});
+        program.addDesign(u"b-second"_s, u"B"_s, u"x"_s);
+        program.addDesign(u"A-first"_s, u"A"_s, u"x"_s, {u"z.ddc"_s});
         const ProgramFolder folder(program.path());
 
         // A fresh start: the homepage keeps "http://".
         DocumentInfo fresh;
         QuickDocumentSettings::apply(fresh, folder);
         DocumentInfo expected;
-        expected.DocumentTitle = QStringLiteral("えふきゅーえー");
-        expected.DocumentCreater = QStringLiteral("むくさん");
+        expected.DocumentTitle = u"えふきゅーえー"_s;
+        expected.DocumentCreater = u"むくさん"_s;
         expected.DocumentMail = QuickDocumentSettings::placeholderMail();
-        expected.DocumentCode = QStringLiteral("A-first\\page.ddc");
-        expected.DocumentCodeFolder = QStringLiteral("A-first");
-        expected.DocumentDataview = QStringLiteral("えふきゅーえーぺーじだよー。");
+        expected.DocumentCode = u"A-first\\page.ddc"_s;
+        expected.DocumentCodeFolder = u"A-first"_s;
+        expected.DocumentDataview = u"えふきゅーえーぺーじだよー。"_s;
         QCOMPARE(fresh, expected);
 
         DocumentInfo fresh2 = fresh;
@@ -98,17 +95,17 @@ private slots:
 
         DocumentInfo afterNew = DocumentInfo::forNewProject();
         QuickDocumentSettings::apply(afterNew, folder);
-        QCOMPARE(afterNew.DocumentHomepage, QStringLiteral("index.html"));
+        QCOMPARE(afterNew.DocumentHomepage, u"index.html"_s);
 
         // A chosen design without its folder keeps the design and gets the
         // first folder, even when that is another design.
         DocumentInfo designOnly;
-        designOnly.DocumentCode = QStringLiteral("b-second\\page.ddc");
-        designOnly.DocumentTitle = QStringLiteral(" ");
+        designOnly.DocumentCode = u"b-second\\page.ddc"_s;
+        designOnly.DocumentTitle = u" "_s;
         QuickDocumentSettings::apply(designOnly, folder);
-        QCOMPARE(designOnly.DocumentCode, QStringLiteral("b-second\\page.ddc"));
-        QCOMPARE(designOnly.DocumentCodeFolder, QStringLiteral("A-first"));
-        QCOMPARE(designOnly.DocumentTitle, QStringLiteral(" "));
+        QCOMPARE(designOnly.DocumentCode, u"b-second\\page.ddc"_s);
+        QCOMPARE(designOnly.DocumentCodeFolder, u"A-first"_s);
+        QCOMPARE(designOnly.DocumentTitle, u" "_s);
     }
 
     void quickSettingsWithoutDesignsLeaveTheDesignUnset() {
@@ -117,8 +114,8 @@ private slots:
         QuickDocumentSettings::apply(info, ProgramFolder(program.path()));
         QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
         QCOMPARE(info.DocumentCodeFolder, QString());
-        QCOMPARE(info.DocumentTitle, QStringLiteral("えふきゅーえー"));
-        QuickDocumentSettings::apply(info, ProgramFolder(program.filePath(QStringLiteral("none"))));
+        QCOMPARE(info.DocumentTitle, u"えふきゅーえー"_s);
+        QuickDocumentSettings::apply(info, ProgramFolder(program.filePath(u"none"_s)));
         QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
     }
 };

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray
@@ -49,16 +51,16 @@ private slots:
         QVERIFY(bytes.size() > 100'000'000);
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("huge.bwk"));
+        const QString path = dir.filePath(u"huge.bwk"_s);
         writeFileBytes(path, bytes);
         bytes.clear();
         const Result<Project> read = BwkReader::readFile(path);
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QCOMPARE(read->entries.count(), 100);
         const QAEntry& last = read->entries.item(100);
-        QCOMPARE(last.question, QStringLiteral("Q100"));
+        QCOMPARE(last.question, u"Q100"_s);
         QCOMPARE(last.answer.size(), qsizetype(800'000));
-        QVERIFY(last.answer.startsWith(QStringLiteral("あい FAQ\r\nあい")));
+        QVERIFY(last.answer.startsWith(u"あい FAQ\r\nあい"_s));
         QVERIFY(!last.isEnabled());
     }
 
@@ -92,38 +94,34 @@ private slots:
                                  QByteArray("line of text\r\n").repeated(7'200'000);
         QVERIFY(bytes.size() > 100'000'000);
         const QString error = BwkReader::parse(Cp932Codec::decode(bytes)).error();
-        QVERIFY2(error.startsWith(QStringLiteral("7行目:")), qPrintable(error));
-        QVERIFY2(error.contains(QStringLiteral("閉じる引用符")), qPrintable(error));
+        QVERIFY2(error.startsWith(u"7行目:"_s), qPrintable(error));
+        QVERIFY2(error.contains(u"閉じる引用符"_s), qPrintable(error));
     }
 
     void designOfOneFiftyMegabyteLine() {
         const qsizetype length = 50'000'000;
-        const QString design = QStringLiteral("[document.title]") + QString(length, u'x') +
-                               QStringLiteral("[document.title]");
+        const QString design =
+            u"[document.title]"_s + QString(length, u'x') + u"[document.title]"_s;
         const QString page = run(design);
         QCOMPARE(page.size(), length + 2 * 6 + 2);
-        QVERIFY(page.startsWith(QStringLiteral("Samplexxx")));
-        QVERIFY(page.endsWith(QStringLiteral("xxxSample\r\n")));
+        QVERIFY(page.startsWith(u"Samplexxx"_s));
+        QVERIFY(page.endsWith(u"xxxSample\r\n"_s));
     }
 
     void millionsOfBrackets_data() {
         QTest::addColumn<QString>("design");
         QTest::addColumn<QString>("page");
         const qsizetype million = 1'000'000;
-        QTest::newRow("double opens")
-            << repeated(u"[[", million / 2) + QStringLiteral("end") << QStringLiteral("end\r\n");
+        QTest::newRow("double opens") << repeated(u"[[", million / 2) + u"end"_s << u"end\r\n"_s;
         QTest::newRow("keys never closed") << repeated(u"[a", million) << QString();
         QTest::newRow("loops never closed") << repeated(u"[loop::]", million) << QString();
-        QTest::newRow("stray closes")
-            << repeated(u"]", million) + QStringLiteral("!") << QStringLiteral("!\r\n");
+        QTest::newRow("stray closes") << repeated(u"]", million) + u"!"_s << u"!\r\n"_s;
         QTest::newRow("stray loop ends")
-            << QStringLiteral("[loop::]a[::loop]") + repeated(u"[::loop]", million)
-            << QStringLiteral("aaa\r\n");
+            << u"[loop::]a[::loop]"_s + repeated(u"[::loop]", million) << u"aaa\r\n"_s;
         QTest::newRow("one loop, a million keys")
-            << QStringLiteral("[loop::]") + repeated(u"[count.selected]", million) +
-                   QStringLiteral("[::loop]")
+            << u"[loop::]"_s + repeated(u"[count.selected]", million) + u"[::loop]"_s
             << repeated(u"1", million) + repeated(u"2", million) + repeated(u"3", million) +
-                   QStringLiteral("\r\n");
+                   u"\r\n"_s;
     }
 
     void millionsOfBrackets() {
@@ -135,65 +133,60 @@ private slots:
     void tenMegabyteKeysAndValues() {
         const qsizetype size = 10'000'000;
         const QString filler(size, u'x');
-        QCOMPARE(run(u'<' + (u'[' + filler + u']') + u'>'), QStringLiteral("<>\r\n"));
-        QCOMPARE(run(QStringLiteral("<[document.title") + filler + QStringLiteral("]>")),
-                 QStringLiteral("<>\r\n"));
-        QCOMPARE(run(QStringLiteral("[loop::][") + filler + QStringLiteral("][question.][::loop]")),
-                 QStringLiteral("How?Why?\r\n"));
+        QCOMPARE(run(u'<' + (u'[' + filler + u']') + u'>'), u"<>\r\n"_s);
+        QCOMPARE(run(u"<[document.title"_s + filler + u"]>"_s), u"<>\r\n"_s);
+        QCOMPARE(run(u"[loop::]["_s + filler + u"][question.][::loop]"_s), u"How?Why?\r\n"_s);
 
         Project project = sampleProject();
         project.document.DocumentTitle = filler;
         project.entries.item(3).answer = filler;
-        const QString page =
-            run(project, QStringLiteral("[document.title][loop::][answer.][::loop]"));
+        const QString page = run(project, u"[document.title][loop::][answer.][::loop]"_s);
         QCOMPARE(page.size(), 2 * size + qsizetype(std::size(u"Like this.") - 1) + 2);
     }
 
     void twoHundredThousandEntries() {
         const int count = 200'000;
         Project project;
-        project.document.DocumentTitle = QStringLiteral("大きな FAQ");
+        project.document.DocumentTitle = u"大きな FAQ"_s;
         project.entries.reserve(count);
         for (int i = 1; i <= count; ++i)
             project.entries.append(
-                QAEntry{QStringLiteral("質問%1").arg(i), QStringLiteral("答え%1\r\n二行目").arg(i),
+                QAEntry{u"質問%1"_s.arg(i), u"答え%1\r\n二行目"_s.arg(i),
                         i % 10 ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon});
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("many.bwk"));
+        const QString path = dir.filePath(u"many.bwk"_s);
         QVERIFY(BwkWriter::writeFile(path, project.document, project.entries).ok());
         const Result<Project> read = BwkReader::readFile(path);
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QVERIFY(*read == project);
 
         const QString page =
-            run(project, QStringLiteral("[count.][loop::]<[count.selected]:[question.]>[::loop]"));
-        QVERIFY(page.startsWith(QStringLiteral("200000<1:質問1><2:質問2>")));
-        QVERIFY(page.endsWith(QStringLiteral("<199999:質問199999><200000:>\r\n")));
+            run(project, u"[count.][loop::]<[count.selected]:[question.]>[::loop]"_s);
+        QVERIFY(page.startsWith(u"200000<1:質問1><2:質問2>"_s));
+        QVERIFY(page.endsWith(u"<199999:質問199999><200000:>\r\n"_s));
     }
 
     void previewCutShortIsAnError() {
         // The preview is written without a temporary file; a write that the
         // file-size limit cuts short must still fail and leave no half page.
         TestProgramFolder program;
-        program.addDesign(QStringLiteral("plain"), QStringLiteral("Plain"),
-                          QStringLiteral("[loop::][answer.][::loop]"));
-        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("default")));
+        program.addDesign(u"plain"_s, u"Plain"_s, u"[loop::][answer.][::loop]"_s);
+        QVERIFY(QDir(program.path()).mkpath(u"default"_s));
         Project project = sampleProject();
-        project.document.DocumentCode = QStringLiteral("plain\\page.ddc");
-        project.document.DocumentCodeFolder = QStringLiteral("plain");
+        project.document.DocumentCode = u"plain\\page.ddc"_s;
+        project.document.DocumentCodeFolder = u"plain"_s;
         project.entries.item(1).answer = QString(4096, u'x');
 
         const Result<QString> page = [&] {
             const FileSizeLimit fullAfter(1024);
             return PreviewBuilder(project, ProgramFolder(program.path()))
-                .build(program.filePath(QStringLiteral("default")));
+                .build(program.filePath(u"default"_s));
         }();
 
         QVERIFY(!page);
         QVERIFY2(page.error().contains(PreviewBuilder::pageFileName()), qPrintable(page.error()));
-        QCOMPARE(QDir(program.filePath(QStringLiteral("default"))).entryList(QDir::Files),
-                 QStringList());
+        QCOMPARE(QDir(program.filePath(u"default"_s)).entryList(QDir::Files), QStringList());
     }
 
     void nulBytesEverywhere() {
@@ -202,32 +195,30 @@ private slots:
                                 "\"\r\n" + entryBytes("Q" + nul, nul + "A\r\n" + nul);
         const Result<Project> read = BwkReader::parse(Cp932Codec::decode(file));
         QVERIFY2(read.ok(), qPrintable(read.error()));
-        QCOMPARE(read->document.DocumentTitle, QStringLiteral("T") + QChar(0));
-        QCOMPARE(read->entries.item(1).answer, QChar(0) + QStringLiteral("A\r\n") + QChar(0));
+        QCOMPARE(read->document.DocumentTitle, u"T"_s + QChar(0));
+        QCOMPARE(read->entries.item(1).answer, QChar(0) + u"A\r\n"_s + QChar(0));
         QCOMPARE(*BwkWriter::encode(read->document, read->entries), file);
 
-        const QString page = run(QChar(0) + QStringLiteral("[document.title]") + QChar(0));
-        QCOMPARE(page, QChar(0) + QStringLiteral("Sample") + QChar(0) + QStringLiteral("\r\n"));
+        const QString page = run(QChar(0) + u"[document.title]"_s + QChar(0));
+        QCOMPARE(page, QChar(0) + u"Sample"_s + QChar(0) + u"\r\n"_s);
         QByteArray encoded;
         Cp932Codec::encodeForHtml(page, encoded);
         QCOMPARE(encoded, nul + "Sample" + nul + "\r\n");
 
-        const auto entry = ClipboardEntry::parse(QStringLiteral("BWK1.21Q") + QChar(0) +
-                                                 QStringLiteral("\r\n") + QChar(0));
+        const auto entry = ClipboardEntry::parse(u"BWK1.21Q"_s + QChar(0) + u"\r\n"_s + QChar(0));
         QVERIFY(entry);
-        QCOMPARE(entry->question, QStringLiteral("Q") + QChar(0));
+        QCOMPARE(entry->question, u"Q"_s + QChar(0));
         QCOMPARE(entry->answer, QString(QChar(0)));
 
         const auto procode = Procode::parse(Cp932Codec::decode("name" + nul + "\r\nbase\r\n"));
-        QCOMPARE(procode.displayName(), QStringLiteral("name") + QChar(0));
+        QCOMPARE(procode.displayName(), u"name"_s + QChar(0));
 
         // A NUL in the design's path would cut the path short in the system.
         Project project = sampleProject();
-        project.document.DocumentCode =
-            QStringLiteral("standard") + QChar(0) + QStringLiteral("\\faq.ddc");
-        WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
+        project.document.DocumentCode = u"standard"_s + QChar(0) + u"\\faq.ddc"_s;
+        WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
         const Status rendered = engine.ddc_datacode();
-        QVERIFY(rendered.error().contains(QStringLiteral("doc_code")));
+        QVERIFY(rendered.error().contains(u"doc_code"_s));
     }
 
     void invalidCodePageBytesEverywhere() {
@@ -239,17 +230,17 @@ private slots:
         const Result<Project> read = BwkReader::parse(Cp932Codec::decode(file));
         QVERIFY2(read.ok(), qPrintable(read.error()));
         const DocumentInfo& doc = read->document;
-        QCOMPARE(doc.DocumentTitle, QStringLiteral("T\uFFFD"));
-        QCOMPARE(doc.DocumentHomepage, QStringLiteral("H\uFFFD\""));
-        QCOMPARE(doc.DocumentMail, QStringLiteral("M\uFFFD\u007F"));
-        QCOMPARE(doc.DocumentDataview, QStringLiteral("d\uFFFD"));
-        QCOMPARE(read->entries.item(1).answer, QStringLiteral("A\uFFFD\r\n\uFFFD"));
+        QCOMPARE(doc.DocumentTitle, u"T\uFFFD"_s);
+        QCOMPARE(doc.DocumentHomepage, u"H\uFFFD\""_s);
+        QCOMPARE(doc.DocumentMail, u"M\uFFFD\u007F"_s);
+        QCOMPARE(doc.DocumentDataview, u"d\uFFFD"_s);
+        QCOMPARE(read->entries.item(1).answer, u"A\uFFFD\r\n\uFFFD"_s);
 
         // Such text cannot be saved again unnoticed: the refusal names the
         // field and the character.
         const QString refusal = BwkWriter::encode(doc, read->entries).error();
-        QVERIFY2(refusal.contains(QStringLiteral("タイトル")), qPrintable(refusal));
-        QVERIFY2(refusal.contains(QStringLiteral("U+FFFD")), qPrintable(refusal));
+        QVERIFY2(refusal.contains(u"タイトル"_s), qPrintable(refusal));
+        QVERIFY2(refusal.contains(u"U+FFFD"_s), qPrintable(refusal));
 
         // On a page it becomes a character reference.
         const QString page = run(Cp932Codec::decode("<\x81>[document.title]\x9F"));

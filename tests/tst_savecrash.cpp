@@ -16,6 +16,8 @@
 #include <QThread>
 #include <sys/mount.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray fileBytes(const Project& project) {
@@ -60,9 +62,9 @@ private slots:
         TinyFilesystem disk(dir.path());
         if (!disk.isMounted())
             QSKIP("mounting a small filesystem needs root");
-        const QString path = dir.filePath(QStringLiteral("project.bwk"));
+        const QString path = dir.filePath(u"project.bwk"_s);
         Project old;
-        old.entries.append(QAEntry{QStringLiteral("Q"), QStringLiteral("A"), 1});
+        old.entries.append(QAEntry{u"Q"_s, u"A"_s, 1});
         QVERIFY(BwkWriter::writeFile(path, old.document, old.entries).ok());
         const QByteArray before = readAll(path);
 
@@ -70,7 +72,7 @@ private slots:
         QVERIFY(!BwkWriter::writeFile(path, large.document, large.entries));
         QCOMPARE(readAll(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("project.bwk")});
+                 QStringList{u"project.bwk"_s});
     }
 
     void killedSavesLeaveOneWholeProject() {
@@ -79,7 +81,7 @@ private slots:
         QVERIFY(!files[0].isEmpty() && !files[1].isEmpty());
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("project.bwk"));
+        const QString path = dir.filePath(u"project.bwk"_s);
         // Fixed, so that a failure can be run again with the same delays.
         QRandomGenerator random(20261207);
         int found[2] = {0, 0};
@@ -100,15 +102,14 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
             const int which = bytes == files[0] ? 0 : bytes == files[1] ? 1 : -1;
-            QVERIFY2(which >= 0, qPrintable(QStringLiteral("round %1: a torn file of %2 bytes")
-                                                .arg(round)
-                                                .arg(bytes.size())));
+            QVERIFY2(which >= 0, qPrintable(u"round %1: a torn file of %2 bytes"_s.arg(round).arg(
+                                     bytes.size())));
             ++found[which];
         }
         // Both versions turned up, so the kills fell at different points of
         // the loop rather than always in the same place.
         QVERIFY2(found[0] > 0 && found[1] > 0,
-                 qPrintable(QStringLiteral("%1 / %2").arg(found[0]).arg(found[1])));
+                 qPrintable(u"%1 / %2"_s.arg(found[0]).arg(found[1])));
         const Result<Project> read = BwkReader::readFile(path);
         QVERIFY2(read, qPrintable(read.error()));
         QVERIFY(*read == projects[0] || *read == projects[1]);
@@ -119,20 +120,20 @@ private slots:
         Project project = saveCrashProject(0);
         DocumentInfo& doc = project.document;
         doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail = doc.DocumentDataview =
-            QStringLiteral("x");
-        doc.DocumentCode = QStringLiteral("standard\\faq.ddc");
-        doc.DocumentCodeFolder = QStringLiteral("standard");
-        const QString projectPath = dir.filePath(QStringLiteral("p.bwk"));
+            u"x"_s;
+        doc.DocumentCode = u"standard\\faq.ddc"_s;
+        doc.DocumentCodeFolder = u"standard"_s;
+        const QString projectPath = dir.filePath(u"p.bwk"_s);
         QVERIFY(BwkWriter::writeFile(projectPath, project.document, project.entries).ok());
-        const QString output = dir.filePath(QStringLiteral("faq"));
+        const QString output = dir.filePath(u"faq"_s);
         const QString cli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
-        const QStringList arguments{QStringLiteral("export"), projectPath, output};
+        const QStringList arguments{u"export"_s, projectPath, output};
 
         QProcess exporter;
         exporter.start(cli, arguments);
         QVERIFY(exporter.waitForFinished(60'000));
         QCOMPARE(exporter.exitCode(), 0);
-        const QByteArray page = readAll(output + QStringLiteral("/faq.html"));
+        const QByteArray page = readAll(output + u"/faq.html"_s);
         QVERIFY(page.size() > 1'000'000);
         QVERIFY(QDir(output).removeRecursively());
 
@@ -145,7 +146,7 @@ private slots:
             exporter.kill();
             QVERIFY(exporter.waitForFinished(60'000));
             if (QFileInfo::exists(output)) {
-                QCOMPARE(readAll(output + QStringLiteral("/faq.html")), page);
+                QCOMPARE(readAll(output + u"/faq.html"_s), page);
                 QVERIFY(QDir(output).removeRecursively());
                 ++finished;
             }
@@ -155,16 +156,15 @@ private slots:
         // A file-size limit stops the export with SIGXFSZ half-way through
         // the page; the folders the killed exports were built in stay hidden
         // and block nothing.
-        exporter.start(QStringLiteral("/bin/sh"),
-                       {QStringLiteral("-c"), QStringLiteral("ulimit -f 64; exec \"$0\" \"$@\""),
-                        cli, arguments.at(0), arguments.at(1), arguments.at(2)});
+        exporter.start(u"/bin/sh"_s, {u"-c"_s, u"ulimit -f 64; exec \"$0\" \"$@\""_s, cli,
+                                      arguments.at(0), arguments.at(1), arguments.at(2)});
         QVERIFY(exporter.waitForFinished(60'000));
         QVERIFY(exporter.exitStatus() == QProcess::CrashExit || exporter.exitCode() != 0);
         QVERIFY(!QFileInfo::exists(output));
         exporter.start(cli, arguments);
         QVERIFY(exporter.waitForFinished(60'000));
         QCOMPARE(exporter.exitCode(), 0);
-        QCOMPARE(readAll(output + QStringLiteral("/faq.html")), page);
+        QCOMPARE(readAll(output + u"/faq.html"_s), page);
     }
 };
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kDataFolder = QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data");
@@ -20,11 +22,9 @@ const QString kDataFolder = QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data");
 // without errors or warnings.
 QString tidyReport(const QString& pagePath) {
     QProcess tidy;
-    tidy.start(QStringLiteral("tidy"),
-               {QStringLiteral("-q"), QStringLiteral("-e"), QStringLiteral("--char-encoding"),
-                QStringLiteral("shiftjis"), pagePath});
+    tidy.start(u"tidy"_s, {u"-q"_s, u"-e"_s, u"--char-encoding"_s, u"shiftjis"_s, pagePath});
     if (!tidy.waitForFinished())
-        return QStringLiteral("tidy did not run");
+        return u"tidy did not run"_s;
     return QString::fromLocal8Bit(tidy.readAllStandardError() + tidy.readAllStandardOutput());
 }
 
@@ -60,7 +60,7 @@ private slots:
     void sampleExportsWithEveryDesign_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("code");
-        const auto designs = DesignCatalog::read(kDataFolder + QStringLiteral("/doc_code"));
+        const auto designs = DesignCatalog::read(kDataFolder + u"/doc_code"_s);
         QVERIFY(designs);
         QVERIFY(designs->size() >= 1);
         for (const DesignCatalog::Design& design : *designs) {
@@ -85,7 +85,7 @@ private slots:
         Project reordered = project;
         reordered.entries.sortByQuestion();
         QAEntry last = reordered.entries.item(reordered.entries.count());
-        last.answer += QStringLiteral("（追記）");
+        last.answer += u"（追記）"_s;
         reordered.entries.remove(reordered.entries.count());
         reordered.entries.insert(1, last);
 
@@ -101,25 +101,25 @@ private:
         const Result<QString> page = exporter.render();
         QVERIFY2(page, qPrintable(page.error()));
         QTemporaryDir dir;
-        const Result<QString> pagePath = exporter.write(*page, dir.filePath(QStringLiteral("faq")));
+        const Result<QString> pagePath = exporter.write(*page, dir.filePath(u"faq"_s));
         QVERIFY2(pagePath, qPrintable(pagePath.error()));
 
         QFile file(*pagePath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString html = Cp932Codec::decode(file.readAll());
         QVERIFY(!html.contains(QChar(0xFFFD)));
-        QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>"), Qt::CaseInsensitive));
+        QVERIFY(html.startsWith(u"<!DOCTYPE html>"_s, Qt::CaseInsensitive));
         const DocumentInfo& doc = project.document;
         QVERIFY(html.contains(doc.DocumentTitle));
-        QVERIFY(html.contains(QStringLiteral("mailto:") + doc.DocumentMail));
-        QVERIFY(html.contains(QStringLiteral("href=\"") + doc.DocumentHomepage + u'"'));
+        QVERIFY(html.contains(u"mailto:"_s + doc.DocumentMail));
+        QVERIFY(html.contains(u"href=\""_s + doc.DocumentHomepage + u'"'));
         const QString report = tidyReport(*pagePath);
         QVERIFY2(report.isEmpty(), qPrintable(report));
 
         // Every link within the page leads somewhere, and every enabled
         // question is on the page under its anchor.
-        const QSet<QString> ids = captures(html, QStringLiteral("\\sid=\"([^\"]+)\""));
-        for (const QString& target : captures(html, QStringLiteral("href=\"#([^\"]+)\"")))
+        const QSet<QString> ids = captures(html, u"\\sid=\"([^\"]+)\""_s);
+        for (const QString& target : captures(html, u"href=\"#([^\"]+)\""_s))
             QVERIFY2(ids.contains(target), qPrintable(target));
         for (const QAEntry& entry : project.entries) {
             if (!entry.isEnabled())
@@ -129,9 +129,8 @@ private:
         }
 
         // Only resources beside the page: no design file, no description.
-        for (const QString& name :
-             QDir(dir.filePath(QStringLiteral("faq"))).entryList(QDir::Files)) {
-            QVERIFY(!name.endsWith(QStringLiteral(".ddc")));
+        for (const QString& name : QDir(dir.filePath(u"faq"_s)).entryList(QDir::Files)) {
+            QVERIFY(!name.endsWith(u".ddc"_s));
             QVERIFY(name != u"procode");
         }
     }

@@ -8,12 +8,13 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Each entry's question and its identifier on the page.
 QMap<QString, QString> anchorsOf(const Project& project) {
-    const QString page =
-        run(project, QStringLiteral("[loop::][question.]\t[question.anchor]\n[::loop]"));
+    const QString page = run(project, u"[loop::][question.]\t[question.anchor]\n[::loop]"_s);
     QMap<QString, QString> anchors;
     for (const QString& line : page.split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList parts = line.split(u'\t');
@@ -31,25 +32,25 @@ class TemplateEngineTest : public QObject {
 private slots:
     void everyRunStartsFromTheSameCounters() {
         const Project project = sampleProject();
-        WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
-        QVERIFY(engine.runText(QStringLiteral("[loop::][::loop][count.inc]")));
-        QVERIFY(engine.runText(QStringLiteral("[count.selected][question.]")));
-        QCOMPARE(engine.sorce(), QStringLiteral("0\r\n"));
+        WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
+        QVERIFY(engine.runText(u"[loop::][::loop][count.inc]"_s));
+        QVERIFY(engine.runText(u"[count.selected][question.]"_s));
+        QCOMPARE(engine.sorce(), u"0\r\n"_s);
     }
 
     void unreadableDesignIsAnErrorNamingTheFile() {
         Project project = sampleProject();
-        project.document.DocumentCode = QStringLiteral("missing\\page.ddc");
-        WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
+        project.document.DocumentCode = u"missing\\page.ddc"_s;
+        WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
         const Status missing = engine.ddc_datacode();
         QVERIFY(!missing);
-        QVERIFY(missing.error().contains(QStringLiteral("missing/page.ddc")));
+        QVERIFY(missing.error().contains(u"missing/page.ddc"_s));
         QVERIFY(engine.sorce().isEmpty());
 
-        project.document.DocumentCode = QStringLiteral("..\\..\\etc\\passwd");
+        project.document.DocumentCode = u"..\\..\\etc\\passwd"_s;
         const Status outside = engine.ddc_datacode();
         QVERIFY(!outside);
-        QVERIFY(outside.error().contains(QStringLiteral("doc_code")));
+        QVERIFY(outside.error().contains(u"doc_code"_s));
     }
 
     void countIncPastTheEndOfALongTable() {
@@ -57,10 +58,9 @@ private slots:
         Project project;
         for (int i = 0; i < 40000; ++i)
             project.entries.append(QAEntry{QString(), QString(), 2});
-        project.entries.append(QAEntry{QStringLiteral("last"), QString(), 1});
-        QCOMPARE(
-            run(project, QStringLiteral("[count.][loop::][question.][::loop][count.selected]")),
-            QStringLiteral("40001last40002\r\n"));
+        project.entries.append(QAEntry{u"last"_s, QString(), 1});
+        QCOMPARE(run(project, u"[count.][loop::][question.][::loop][count.selected]"_s),
+                 u"40001last40002\r\n"_s);
     }
 
     // A block whose passes write nothing is not run pass by pass: the
@@ -69,14 +69,13 @@ private slots:
         for (int entries = 0; entries <= 7; ++entries) {
             Project project;
             for (int i = 0; i < entries; ++i)
-                project.entries.append(QAEntry{QString(), QStringLiteral("a"), i % 3 ? 1 : 2});
+                project.entries.append(QAEntry{QString(), u"a"_s, i % 3 ? 1 : 2});
             for (int incs = 0; incs <= 3; ++incs) {
-                const QString block = QStringLiteral("[count.inc]").repeated(incs);
+                const QString block = u"[count.inc]"_s.repeated(incs);
                 const QString silent =
-                    run(project,
-                        QStringLiteral("[loop::]%1[question.][::loop][count.selected]").arg(block));
+                    run(project, u"[loop::]%1[question.][::loop][count.selected]"_s.arg(block));
                 const QString writing =
-                    run(project, QStringLiteral("[loop::]%1x[::loop]|[count.selected]").arg(block));
+                    run(project, u"[loop::]%1x[::loop]|[count.selected]"_s.arg(block));
                 QCOMPARE(silent, writing.mid(writing.indexOf(u'|') + 1));
             }
         }
@@ -99,11 +98,10 @@ private slots:
         Project project;
         for (const char16_t* question :
              {u"How do I start?", u"Where are my files?", u"料金は？", u"Why?"})
-            project.entries.append(
-                QAEntry{QString::fromUtf16(question), QStringLiteral("answer"), 1});
+            project.entries.append(QAEntry{QString::fromUtf16(question), u"answer"_s, 1});
         const QMap<QString, QString> before = anchorsOf(project);
         QCOMPARE(before.size(), 4);
-        static const QRegularExpression form(QStringLiteral("^q-[0-9a-f]{8}$"));
+        static const QRegularExpression form(u"^q-[0-9a-f]{8}$"_s);
         for (const QString& anchor : before)
             QVERIFY2(form.match(anchor).hasMatch(), qPrintable(anchor));
 
@@ -111,8 +109,8 @@ private slots:
         changed.entries.sortByQuestion();
         changed.entries.append(changed.entries.item(1));
         changed.entries.remove(1);
-        changed.entries.append(QAEntry{QStringLiteral("New"), QString(), 1});
-        changed.entries.item(2).answer = QStringLiteral("edited");
+        changed.entries.append(QAEntry{u"New"_s, QString(), 1});
+        changed.entries.item(2).answer = u"edited"_s;
         changed.entries.item(3).icon = QAEntry::kDisabledIcon;
         const QString disabled = changed.entries.item(3).question;
         const QMap<QString, QString> after = anchorsOf(changed);
@@ -130,14 +128,14 @@ private slots:
         Project project;
         project.document.DocumentDataview = QString(200000, u'x');
         for (int i = 0; i < 32767; ++i)
-            project.entries.append(QAEntry{QStringLiteral("Q"), QStringLiteral("A"), 1});
-        WrepClass engine(project, ProgramFolder(QStringLiteral("/nonexistent")));
-        QVERIFY(engine.runText(QStringLiteral("before")));
-        const Status run = engine.runText(QStringLiteral("[loop::][document.dataview][::loop]"));
+            project.entries.append(QAEntry{u"Q"_s, u"A"_s, 1});
+        WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
+        QVERIFY(engine.runText(u"before"_s));
+        const Status run = engine.runText(u"[loop::][document.dataview][::loop]"_s);
         QVERIFY(!run);
-        QCOMPARE(run.error(), QStringLiteral("ページが大きすぎます（512,000,000文字を超えます）"));
+        QCOMPARE(run.error(), u"ページが大きすぎます（512,000,000文字を超えます）"_s);
         QCOMPARE(run.error(), TemplateScanner::tooLargeMessage(TemplateScanner::kPageSizeLimit));
-        QCOMPARE(engine.sorce(), QStringLiteral("before\r\n"));
+        QCOMPARE(engine.sorce(), u"before\r\n"_s);
     }
 };
 
