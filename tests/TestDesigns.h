@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/Project.h"
 #include "text/Cp932Codec.h"
 
 #include <QDir>
@@ -12,6 +13,26 @@ inline void writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A file's bytes; empty when it cannot be read.
+inline QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A project complete enough to export with the design file of a design
+// folder: every text field "x" and one entry, 質問 answered 答え.
+inline Project projectUsingDesign(const QString& folder,
+                                  const QString& designFile = QStringLiteral("page.ddc")) {
+    Project project;
+    DocumentInfo& doc = project.document;
+    doc.DocumentTitle = doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail =
+        doc.DocumentDataview = QStringLiteral("x");
+    doc.DocumentCode = folder + u'\\' + designFile;
+    doc.DocumentCodeFolder = folder;
+    project.entries.append(QAEntry{QStringLiteral("質問"), QStringLiteral("答え"), 1});
+    return project;
 }
 
 // A program folder in a temporary directory, with designs written for a test.

@@ -67,18 +67,10 @@ public:
     ~HostileFolder() { QProcess::execute(u"rm"_s, {u"-rf"_s, path()}); }
 
     // A project file using the design folder, at path relative to the folder.
-    QString projectFor(const QString& designFolder, const QString& designFile = QString()) const {
-        Project project;
-        DocumentInfo& doc = project.document;
-        doc.DocumentTitle = doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail =
-            doc.DocumentDataview = u"x"_s;
-        doc.DocumentCodeFolder = designFolder;
-        doc.DocumentCode =
-            designFolder + u'\\' + (designFile.isEmpty() ? u"page.ddc"_s : designFile);
+    QString projectFor(const QString& designFolder) const {
+        const Project project = projectUsingDesign(designFolder);
         const QString path = filePath(u"p.bwk"_s);
-        if (!BwkWriter::writeFile(path, project.document, project.entries))
-            return {};
-        return path;
+        return BwkWriter::writeFile(path, project.document, project.entries) ? path : QString();
     }
 
     void link(const QString& target, const QString& relative) const {
@@ -89,11 +81,6 @@ public:
 // JSON written with single quotes, which read better in C++ strings.
 QByteArray json(const char* text) {
     return QByteArray(text).replace('\'', '"');
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -144,7 +131,7 @@ private slots:
         file.close();
         const CliRun import = runCli({u"import"_s, json, copy});
         QCOMPARE(import.exitCode, 0);
-        QCOMPARE(readAll(copy), readAll(kSample));
+        QCOMPARE(readFileBytes(copy), readFileBytes(kSample));
     }
 
     void importRefusalsWriteNothing_data() {
@@ -204,24 +191,21 @@ private slots:
 
     // The real executable, as scripts run it.
     void exportEndToEnd() {
-        const QString cli = QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick-cli");
         QTemporaryDir dir;
         const QString output = dir.filePath(u"faq"_s);
-        QProcess process;
-        process.start(cli, {u"export"_s, kSample, output});
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), 0);
+        const QString exportSample = u"\"$CLI\" export '%1' '%2'"_s.arg(kSample, output);
+        const CliRun run = runShell(exportSample);
+        QCOMPARE(run.exitCode, 0);
         const QString pagePath = output + u"/faq.html"_s;
-        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), pagePath + u'\n');
+        QCOMPARE(QString::fromUtf8(run.out), pagePath + u'\n');
         QCOMPARE(QDir(output).entryList(QDir::Files),
                  (QStringList{u"faq.html"_s, u"search.js"_s, u"style.css"_s}));
-        QCOMPARE(readAll(pagePath),
-                 readAll(kSourceDir + u"/tests/golden/sample-standard.html"_s) + "\r\n");
+        QCOMPARE(readFileBytes(pagePath),
+                 readFileBytes(kSourceDir + u"/tests/golden/sample-standard.html"_s) + "\r\n");
 
-        process.start(cli, {u"export"_s, kSample, output});
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), 1);
-        QVERIFY(process.readAllStandardError().startsWith("brindlewick-cli: "));
+        const CliRun again = runShell(exportSample);
+        QCOMPARE(again.exitCode, 1);
+        QVERIFY(again.err.startsWith(u"brindlewick-cli: "_s));
     }
 
     // Designs come from other people: nothing of the user's outside the
@@ -288,8 +272,9 @@ private slots:
             runShell(u"\"$CLI\" export p.bwk faq --program-folder '%1'"_s.arg(program.path()),
                      program.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readAll(program.filePath(u"faq/common.css"_s)), QByteArray("p{}"));
-        QCOMPARE(readAll(program.filePath(u"faq/faq.html"_s)), QByteArray("<p>x</p>\r\n\r\n"));
+        QCOMPARE(readFileBytes(program.filePath(u"faq/common.css"_s)), QByteArray("p{}"));
+        QCOMPARE(readFileBytes(program.filePath(u"faq/faq.html"_s)),
+                 QByteArray("<p>x</p>\r\n\r\n"));
     }
 
     void outputIsResolvedByTheFileSystemAndNeverInsideTheDesignRoot() {
@@ -321,7 +306,7 @@ private slots:
             runShell(u"\"$CLI\" render p.bwk --program-folder \"$(printf 'x\\377')\""_s);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(u'x'), qPrintable(run.err));
-        QCOMPARE(readAll(program.filePath(u"p\uFFFD.bwk"_s)), QByteArray("unrelated"));
+        QCOMPARE(readFileBytes(program.filePath(u"p\uFFFD.bwk"_s)), QByteArray("unrelated"));
     }
 
     void lostStandardOutputIsAFailure_data() {

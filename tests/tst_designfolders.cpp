@@ -3,7 +3,6 @@
 #include "design/DesignCopier.h"
 #include "design/DesignList.h"
 #include "design/DesignLocation.h"
-#include "design/HtmlExporter.h"
 #include "design/Procode.h"
 
 using namespace Qt::StringLiterals;
@@ -83,44 +82,6 @@ private slots:
         QVERIFY(QFile::exists(program.filePath(u"out/style.css"_s)));
         QVERIFY(!DesignCopier::copy(DesignLocation(ProgramFolder(program.path())),
                                     program.filePath(u"doc_code/Gone"_s), target));
-    }
-
-    void republishingReplacesTheFolderWholeOrNotAtAll() {
-        TestProgramFolder program;
-        program.addDesign(u"one"_s, u"One"_s, u"<p>[document.title]</p>"_s, {u"one.css"_s});
-        program.addDesign(u"two"_s, u"Two"_s, u"<b></b>"_s, {u"two.css"_s});
-        Project project;
-        DocumentInfo& doc = project.document;
-        doc.DocumentTitle = doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail =
-            doc.DocumentDataview = u"first"_s;
-        doc.DocumentCode = u"one\\page.ddc"_s;
-        doc.DocumentCodeFolder = u"one"_s;
-        const ProgramFolder folder(program.path());
-        const QString output = program.filePath(u"site"_s);
-        QVERIFY(!HtmlExporter::holdsExport(output));
-        QVERIFY(HtmlExporter(project, folder).write(u"old page"_s, output));
-        QVERIFY(HtmlExporter::holdsExport(output));
-
-        doc.DocumentCode = u"two\\page.ddc"_s;
-        doc.DocumentCodeFolder = u"two"_s;
-        const Result<QString> page =
-            HtmlExporter(project, folder).rewrite(u"new page"_s, output + u'/');
-        QVERIFY2(page, qPrintable(page.error()));
-        QCOMPARE(*page, output + u"/site.html"_s);
-        const QStringList everything =
-            QDir(program.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-        QCOMPARE(everything, (QStringList{u"doc_code"_s, u"site"_s}));
-        QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
-                 (QStringList{u"site.html"_s, u"two.css"_s}));
-
-        // A design that fails half-way leaves the published folder as it was.
-        doc.DocumentCodeFolder = u"gone"_s;
-        QVERIFY(!HtmlExporter(project, folder).rewrite(u"newer"_s, output));
-        QFile kept(output + u"/site.html"_s);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), QByteArray("new page\r\n"));
-        QVERIFY(!HtmlExporter(project, folder).rewrite(u"x"_s, program.path()));
     }
 
     void storedDesignValuesStayInsideTheDesignRoot_data() {

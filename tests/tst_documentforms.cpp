@@ -227,6 +227,54 @@ private slots:
         QCOMPARE(ui->document().DocumentCode, u"blue\\page.ddc"_s);
     }
 
+    void quickSettingsFillOnlyWhatIsEmpty() {
+        TestProgramFolder program;
+        program.addDesign(u"b-second"_s, u"B"_s, u"x"_s);
+        program.addDesign(u"A-first"_s, u"A"_s, u"x"_s, {u"z.ddc"_s});
+        const ProgramFolder folder(program.path());
+
+        // A fresh start: the homepage keeps "http://".
+        DocumentInfo fresh;
+        QuickDocumentSettings::apply(fresh, folder);
+        DocumentInfo expected;
+        expected.DocumentTitle = u"えふきゅーえー"_s;
+        expected.DocumentCreater = u"むくさん"_s;
+        expected.DocumentMail = QuickDocumentSettings::placeholderMail();
+        expected.DocumentCode = u"A-first\\page.ddc"_s;
+        expected.DocumentCodeFolder = u"A-first"_s;
+        expected.DocumentDataview = u"えふきゅーえーぺーじだよー。"_s;
+        QCOMPARE(fresh, expected);
+
+        DocumentInfo fresh2 = fresh;
+        QuickDocumentSettings::apply(fresh2, folder);
+        QCOMPARE(fresh2, fresh);
+
+        DocumentInfo afterNew = DocumentInfo::forNewProject();
+        QuickDocumentSettings::apply(afterNew, folder);
+        QCOMPARE(afterNew.DocumentHomepage, u"index.html"_s);
+
+        // A chosen design without its folder keeps the design and gets the
+        // first folder, even when that is another design.
+        DocumentInfo designOnly;
+        designOnly.DocumentCode = u"b-second\\page.ddc"_s;
+        designOnly.DocumentTitle = u" "_s;
+        QuickDocumentSettings::apply(designOnly, folder);
+        QCOMPARE(designOnly.DocumentCode, u"b-second\\page.ddc"_s);
+        QCOMPARE(designOnly.DocumentCodeFolder, u"A-first"_s);
+        QCOMPARE(designOnly.DocumentTitle, u" "_s);
+    }
+
+    void quickSettingsWithoutDesignsLeaveTheDesignUnset() {
+        TestProgramFolder program;
+        DocumentInfo info;
+        QuickDocumentSettings::apply(info, ProgramFolder(program.path()));
+        QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
+        QCOMPARE(info.DocumentCodeFolder, QString());
+        QCOMPARE(info.DocumentTitle, u"えふきゅーえー"_s);
+        QuickDocumentSettings::apply(info, ProgramFolder(program.filePath(u"none"_s)));
+        QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
+    }
+
     void editorCommandFromTheDesktopEntry() {
         TestProgramFolder folder;
         folder.writeText(u"editor.desktop"_s,

@@ -4,6 +4,7 @@
 // no output folder at all.
 
 #include "SaveCrashProjects.h"
+#include "TestDesigns.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 
@@ -22,11 +23,6 @@ namespace {
 
 QByteArray fileBytes(const Project& project) {
     return *BwkWriter::encode(project.document, project.entries);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A filesystem of a few kilobytes, mounted for as long as the object lives.
@@ -66,11 +62,11 @@ private slots:
         Project old;
         old.entries.append(QAEntry{u"Q"_s, u"A"_s, 1});
         QVERIFY(BwkWriter::writeFile(path, old.document, old.entries).ok());
-        const QByteArray before = readAll(path);
+        const QByteArray before = readFileBytes(path);
 
         const Project large = saveCrashProject(0);
         QVERIFY(!BwkWriter::writeFile(path, large.document, large.entries));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readFileBytes(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"project.bwk"_s});
     }
@@ -98,9 +94,7 @@ private slots:
             QVERIFY(saver.waitForFinished(60'000));
             QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            const QByteArray bytes = readFileBytes(path);
             const int which = bytes == files[0] ? 0 : bytes == files[1] ? 1 : -1;
             QVERIFY2(which >= 0, qPrintable(u"round %1: a torn file of %2 bytes"_s.arg(round).arg(
                                      bytes.size())));
@@ -118,11 +112,7 @@ private slots:
     void killedExportsLeaveNoFolderThatLooksFinished() {
         QTemporaryDir dir;
         Project project = saveCrashProject(0);
-        DocumentInfo& doc = project.document;
-        doc.DocumentCreater = doc.DocumentHomepage = doc.DocumentMail = doc.DocumentDataview =
-            u"x"_s;
-        doc.DocumentCode = u"standard\\faq.ddc"_s;
-        doc.DocumentCodeFolder = u"standard"_s;
+        project.document = projectUsingDesign(u"standard"_s, u"faq.ddc"_s).document;
         const QString projectPath = dir.filePath(u"p.bwk"_s);
         QVERIFY(BwkWriter::writeFile(projectPath, project.document, project.entries).ok());
         const QString output = dir.filePath(u"faq"_s);
@@ -133,7 +123,7 @@ private slots:
         exporter.start(cli, arguments);
         QVERIFY(exporter.waitForFinished(60'000));
         QCOMPARE(exporter.exitCode(), 0);
-        const QByteArray page = readAll(output + u"/faq.html"_s);
+        const QByteArray page = readFileBytes(output + u"/faq.html"_s);
         QVERIFY(page.size() > 1'000'000);
         QVERIFY(QDir(output).removeRecursively());
 
@@ -146,7 +136,7 @@ private slots:
             exporter.kill();
             QVERIFY(exporter.waitForFinished(60'000));
             if (QFileInfo::exists(output)) {
-                QCOMPARE(readAll(output + u"/faq.html"_s), page);
+                QCOMPARE(readFileBytes(output + u"/faq.html"_s), page);
                 QVERIFY(QDir(output).removeRecursively());
                 ++finished;
             }
@@ -164,7 +154,7 @@ private slots:
         exporter.start(cli, arguments);
         QVERIFY(exporter.waitForFinished(60'000));
         QCOMPARE(exporter.exitCode(), 0);
-        QCOMPARE(readAll(output + u"/faq.html"_s), page);
+        QCOMPARE(readFileBytes(output + u"/faq.html"_s), page);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "TestDesigns.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "project/ClipboardEntry.h"
 #include "text/Cp932Codec.h"
 #include "text/FileWriter.h"
 
@@ -46,16 +47,116 @@ QByteArray encoded(const Project& project) {
     return result ? *result : QByteArray();
 }
 
-QString readError(const QByteArray& bytes) {
-    return BwkReader::parse(Cp932Codec::decode(bytes)).error();
+QStringList questions(const QAEntryTable& table) {
+    QStringList list;
+    for (const QAEntry& entry : table)
+        list << entry.question;
+    return list;
 }
 
 } // namespace
 
-class BwkFormatTest : public QObject {
+// The project: its table of entries, an entry as clipboard text, and the
+// project file.
+class ProjectTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void startValues() {
+        const Project project;
+        QVERIFY(project.entries.isEmpty());
+        QCOMPARE(project.document.DocumentHomepage, u"http://"_s);
+        QCOMPARE(project.document.DocumentCode, u"．．．"_s);
+        QCOMPARE(DocumentInfo::forNewProject().DocumentHomepage, QString());
+        QCOMPARE(DocumentInfo::forNewProject().DocumentCode, u"．．．"_s);
+    }
+
+    void addAndRemoveKeepPositions() {
+        QAEntryTable table;
+        for (const char* q : {"one", "two", "three"})
+            table.add(QString::fromLatin1(q)).icon = 1;
+        QCOMPARE(table.item(2).answer, QString());
+        table.remove(2);
+        QCOMPARE(table.count(), 2);
+        QCOMPARE(table.item(2).question, u"three"_s);
+    }
+
+    void sortIsStableJapaneseAndOnce() {
+        QAEntryTable table;
+        const QStringList input{u"さくら"_s, u"あめ"_s,  u"カメラ"_s,
+                                u"あめ"_s,   u"Zebra"_s, u"apple"_s};
+        for (int i = 0; i < input.size(); ++i)
+            table.append(QAEntry{input[i], QString::number(i), 1});
+        table.sortByQuestion();
+        QCOMPARE(questions(table), (QStringList{u"apple"_s, u"Zebra"_s, u"あめ"_s, u"あめ"_s,
+                                                u"カメラ"_s, u"さくら"_s}));
+        // Equal questions keep their order.
+        QCOMPARE(table.item(3).answer, u"1"_s);
+        QCOMPARE(table.item(4).answer, u"3"_s);
+        // Sorting is a one-time reorder: what is added later goes to the end.
+        table.add(u"あ"_s);
+        QCOMPARE(table.item(table.count()).question, u"あ"_s);
+    }
+
+    void handWrittenExampleIsADisabledEntry() {
+        const QString text = u"BWK1.22Why?\r\nBecause."_s;
+        QCOMPARE(text.size(), 21);
+        QCOMPARE(ClipboardEntry::parse(text),
+                 std::optional<QAEntry>(QAEntry{u"Why?"_s, u"Because."_s, 2}));
+        QCOMPARE(ClipboardEntry::toText({u"Why?"_s, u"Because."_s, 2}), text);
+    }
+
+    void roundTrips_data() {
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("line breaks in the answer") << u"質問"_s << u"一\r\n\r\n二\r\n"_s << 1;
+        QTest::newRow("empty answer") << u"Q"_s << QString() << 2;
+        QTest::newRow("empty question") << QString() << u"A"_s << 1;
+        QTest::newRow("both empty") << QString() << QString() << 2;
+    }
+
+    void roundTrips() {
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        QFETCH(int, icon);
+        const QAEntry entry{question, answer, icon};
+        const QString text = ClipboardEntry::toText(entry);
+        QVERIFY(ClipboardEntry::hasTag(text));
+        QCOMPARE(ClipboardEntry::parse(text), std::optional<QAEntry>(entry));
+    }
+
+    void textsFromOtherPrograms_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("LF line breaks") << u"BWK1.21Q\nA\nB"_s << u"Q"_s << u"A\r\nB"_s << 1;
+        QTest::newRow("lone CR") << u"BWK1.21Q\rA"_s << u"Q"_s << u"A"_s << 1;
+        QTest::newRow("no line break")
+            << u"BWK1.21Only a question"_s << u"Only a question"_s << QString() << 1;
+        QTest::newRow("icon not a digit") << u"BWK1.2xQ\r\nA"_s << u"Q"_s << u"A"_s << 2;
+        QTest::newRow("icon 3") << u"BWK1.23Q\r\nA"_s << u"Q"_s << u"A"_s << 2;
+        QTest::newRow("tag and digit only") << u"BWK1.21"_s << QString() << QString() << 1;
+    }
+
+    void textsFromOtherPrograms() {
+        QFETCH(QString, text);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        QFETCH(int, icon);
+        QCOMPARE(ClipboardEntry::parse(text),
+                 std::optional<QAEntry>(QAEntry{question, answer, icon}));
+    }
+
+    void textsThatAreNoEntry() {
+        QVERIFY(!ClipboardEntry::hasTag(u"bwk1.21Q\r\nA"));
+        QVERIFY(!ClipboardEntry::parse(u"bwk1.21Q\r\nA"));
+        QVERIFY(!ClipboardEntry::parse(u"BWK1.2"));
+        QVERIFY(!ClipboardEntry::parse(u"BWK1."));
+        QVERIFY(!ClipboardEntry::parse(u""));
+    }
+
     void smallProjectIsSixtyOneBytes() {
         QCOMPARE(kSmallProjectFile.size(), 61);
         QCOMPARE(encoded(smallProject()), kSmallProjectFile);
@@ -109,7 +210,9 @@ private slots:
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QCOMPARE(read->entries.item(1).icon, 7);
         QCOMPARE(read->entries.item(2).icon, -3);
-        QVERIFY(!read->entries.item(1).isEnabled());
+        for (int icon : {7, 0, 2, 3, -1})
+            QVERIFY(!QAEntry({QString(), QString(), icon}).isEnabled());
+        QVERIFY(QAEntry({QString(), QString(), 1}).isEnabled());
         QVERIFY(encoded(*read).endsWith("2\r\nQ\r\n\"A\"\r\n2\r\nR\r\n\"B\"\r\n"));
     }
 
@@ -148,7 +251,7 @@ private slots:
     void damagedFilesSayWhere() {
         QFETCH(QByteArray, file);
         QFETCH(QString, where);
-        const QString error = readError(file);
+        const QString error = BwkReader::parse(Cp932Codec::decode(file)).error();
         QVERIFY2(error.startsWith(where + u':'), qPrintable(error));
     }
 
@@ -230,5 +333,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BwkFormatTest)
-#include "tst_bwkformat.moc"
+QTEST_GUILESS_MAIN(ProjectTest)
+#include "tst_project.moc"

@@ -1,0 +1,150 @@
+// Pages written into folders: the export into a new folder, the export again
+// into a published one, and the preview's folder. What is refused, and what a
+// failure leaves. The page itself is checked byte for byte by tst_golden, the
+// shipped designs' folders by tst_shippeddesigns and tst_cli.
+
+#include "FileSizeLimit.h"
+#include "TestDesigns.h"
+#include "design/HtmlExporter.h"
+#include "design/PreviewBuilder.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList everythingIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+} // namespace
+
+class PageExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    TestProgramFolder m_program;
+
+    ProgramFolder program() const { return ProgramFolder(m_program.path()); }
+    QString path(const QString& relative) const { return m_program.filePath(relative); }
+
+private slots:
+    void initTestCase() {
+        m_program.addDesign(u"Plain"_s, u"Simple"_s, u"[loop::]<p>[question.]</p>[::loop]"_s,
+                            {u"back.gif"_s, u"style.css"_s, u"old.ddc"_s, u"img/sub.png"_s});
+        m_program.addDesign(u"Other"_s, u"Other"_s, u"<b></b>"_s, {u"other.css"_s});
+    }
+
+    void incompleteDocumentOrUnreadableDesignIsRefused() {
+        for (QString DocumentInfo::*field :
+             {&DocumentInfo::DocumentTitle, &DocumentInfo::DocumentCreater,
+              &DocumentInfo::DocumentHomepage, &DocumentInfo::DocumentMail,
+              &DocumentInfo::DocumentDataview, &DocumentInfo::DocumentCodeFolder,
+              &DocumentInfo::DocumentCode}) {
+            Project project = projectUsingDesign(u"Plain"_s);
+            project.document.*field =
+                field == &DocumentInfo::DocumentCode ? DocumentInfo::noDesignCode() : QString();
+            const Result<QString> page = HtmlExporter(project, program()).render();
+            QVERIFY(!page);
+            QCOMPARE(page.error(), HtmlExporter::incompleteMessage());
+        }
+        Project missing = projectUsingDesign(u"Plain"_s, u"missing.ddc"_s);
+        QVERIFY(HtmlExporter(missing, program()).render().error().contains(u"missing.ddc"_s));
+    }
+
+    void existingOutputIsRefused() {
+        const Project project = projectUsingDesign(u"Plain"_s);
+        const HtmlExporter exporter(project, program());
+        const QString output = path(u"taken"_s);
+        m_program.writeText(u"taken/keep.txt"_s, u"mine"_s);
+        const Result<QString> taken = exporter.write(u"page"_s, output);
+        QVERIFY(!taken);
+        QVERIFY(taken.error().contains(output));
+        QCOMPARE(QDir(output).entryList(QDir::Files), QStringList{u"keep.txt"_s});
+
+        m_program.writeText(u"a-file"_s, u"mine"_s);
+        QVERIFY(!exporter.write(u"page"_s, path(u"a-file"_s)));
+        QCOMPARE(readFileBytes(path(u"a-file"_s)), QByteArray("mine"));
+    }
+
+    void failedExportsLeaveNothingBehind() {
+        Project project = projectUsingDesign(u"Plain"_s);
+        const HtmlExporter exporter(project, program());
+        const QString noParent = path(u"no/such/parent"_s);
+        QVERIFY(!exporter.write(u"page"_s, noParent));
+        QVERIFY(!QFileInfo::exists(noParent));
+
+        project.document.DocumentCodeFolder = u"Gone"_s;
+        const QString output = path(u"half"_s);
+        const Result<QString> gone = exporter.write(u"page"_s, output);
+        QVERIFY(!gone);
+        QVERIFY(gone.error().contains(u"Gone"_s));
+        QVERIFY(!QFileInfo::exists(output));
+
+        // A disk that fills up while the page is written.
+        project.document.DocumentCodeFolder = u"Plain"_s;
+        const auto written = [&] {
+            const FileSizeLimit fullAfter(4096);
+            return exporter.write(QString(10000, u'x'), output);
+        }();
+        QVERIFY(!written);
+        QVERIFY(!QFileInfo::exists(output));
+    }
+
+    void exportingAgainReplacesTheFolderWholeOrNotAtAll() {
+        QVERIFY(QDir().mkpath(path(u"again"_s)));
+        const QString output = path(u"again/site"_s);
+        Project project = projectUsingDesign(u"Plain"_s);
+        QVERIFY(!HtmlExporter::holdsExport(output));
+        QVERIFY(HtmlExporter(project, program()).write(u"old page"_s, output));
+        QVERIFY(HtmlExporter::holdsExport(output));
+
+        project.document.DocumentCodeFolder = u"Other"_s;
+        const Result<QString> page =
+            HtmlExporter(project, program()).rewrite(u"new page"_s, output + u'/');
+        QVERIFY2(page, qPrintable(page.error()));
+        QCOMPARE(*page, output + u"/site.html"_s);
+        QCOMPARE(everythingIn(path(u"again"_s)), QStringList{u"site"_s});
+        QCOMPARE(everythingIn(output), (QStringList{u"other.css"_s, u"site.html"_s}));
+
+        // A design that fails half-way leaves the published folder as it was.
+        project.document.DocumentCodeFolder = u"gone"_s;
+        QVERIFY(!HtmlExporter(project, program()).rewrite(u"newer"_s, output));
+        QCOMPARE(readFileBytes(output + u"/site.html"_s), QByteArray("new page\r\n"));
+        QVERIFY(!HtmlExporter(project, program()).rewrite(u"x"_s, m_program.path()));
+    }
+
+    void previewReplacesPlainFilesOnly() {
+        m_program.writeText(u"preview/stale.css"_s, u"old design"_s);
+        m_program.writeText(u"preview/.hidden"_s, u"kept"_s);
+        m_program.writeText(u"preview/images/kept.png"_s, u"kept"_s);
+        const QString folder = path(u"preview"_s);
+        const Result<QString> page =
+            PreviewBuilder(projectUsingDesign(u"Plain"_s), program()).build(folder);
+        QVERIFY2(page, qPrintable(page.error()));
+        QCOMPARE(*page, folder + u"/default.html"_s);
+        QCOMPARE(everythingIn(folder), (QStringList{u".hidden"_s, u"back.gif"_s, u"default.html"_s,
+                                                    u"images"_s, u"style.css"_s}));
+        QCOMPARE(Cp932Codec::decode(readFileBytes(*page)), u"<p>質問</p>\r\n\r\n"_s);
+    }
+
+    void failedPreviewLeavesNoHalfCopiedDesign() {
+        // The design file is unreadable: the last preview stays as it was.
+        m_program.writeText(u"failed/default.html"_s, u"last page"_s);
+        const QString folder = path(u"failed"_s);
+        const Result<QString> failed =
+            PreviewBuilder(projectUsingDesign(u"Plain"_s, u"missing.ddc"_s), program())
+                .build(folder);
+        QVERIFY(failed.error().contains(u"missing.ddc"_s));
+        QCOMPARE(everythingIn(folder), QStringList{u"default.html"_s});
+
+        // The design folder is gone: nothing of it is left in the preview.
+        Project gone = projectUsingDesign(u"Plain"_s);
+        gone.document.DocumentCodeFolder = u"Gone"_s;
+        QVERIFY(!PreviewBuilder(gone, program()).build(folder));
+        QVERIFY(everythingIn(folder).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(PageExportTest)
+#include "tst_pageexport.moc"
