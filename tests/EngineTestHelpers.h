@@ -3,6 +3,8 @@
 #include "design/WrepClass.h"
 #include "project/Project.h"
 
+#include <QMap>
+
 // A small project: title Sample, author Taro, three entries of which the
 // second is disabled.
 inline Project sampleProject() {
@@ -31,4 +33,17 @@ inline QString run(const Project& project, const QString& design) {
 
 inline QString run(const QString& design) {
     return run(sampleProject(), design);
+}
+
+// Each enabled entry's question and the anchor the engine gives it.
+inline QMap<QString, QString> anchorsOf(const Project& project) {
+    const QString page =
+        run(project, QStringLiteral("[loop::][question.]\t[question.anchor]\n[::loop]"));
+    QMap<QString, QString> anchors;
+    for (const QString& line : page.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList parts = line.split(u'\t');
+        if (parts.size() == 2 && !parts[0].isEmpty())
+            anchors.insert(parts[0], parts[1]);
+    }
+    return anchors;
 }

@@ -16,6 +16,7 @@
 // makes as the expected ones instead (check them with git diff).
 
 #include "EngineTestHelpers.h"
+#include "TestDesigns.h"
 #include "cli/ProjectJson.h"
 #include "project/BwkReader.h"
 #include "text/Cp932Codec.h"
@@ -34,16 +35,11 @@ namespace {
 const QString kSourceDir = QStringLiteral(BRINDLEWICK_SOURCE_DIR);
 const QString kGoldenDir = kSourceDir + u"/tests/golden"_s;
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The file of a case, following NAME.ref to the file it names.
 QString caseFile(const QDir& folder, const QString& name) {
     const QString ref = folder.filePath(name.section(u'.', 0, 0) + u".ref"_s);
     if (QFileInfo::exists(ref))
-        return kSourceDir + u'/' + QString::fromUtf8(readAll(ref)).trimmed();
+        return kSourceDir + u'/' + QString::fromUtf8(readFileBytes(ref)).trimmed();
     return folder.filePath(name);
 }
 
@@ -51,10 +47,7 @@ QString caseFile(const QDir& folder, const QString& name) {
 QString diff(const QString& expectedPath, const QByteArray& actual) {
     QTemporaryDir dir;
     const QString actualPath = dir.filePath(u"made.html"_s);
-    QFile file(actualPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(actual) != actual.size())
-        return u"(cannot write the made page)"_s;
-    file.close();
+    writeFileBytes(actualPath, actual);
     QProcess process;
     process.start(u"diff"_s,
                   {u"-u"_s, u"--label=expected"_s, u"--label=made"_s, expectedPath, actualPath});
@@ -73,7 +66,7 @@ Result<Project> readProject(const QDir& folder) {
     if (!QFileInfo::exists(path))
         return sampleProject();
     if (path.endsWith(u".json"_s))
-        return ProjectJson::fromJson(readAll(path));
+        return ProjectJson::fromJson(readFileBytes(path));
     return BwkReader::readFile(path);
 }
 
@@ -101,7 +94,7 @@ private slots:
         QVERIFY2(design, qPrintable(design.error()));
 
         WrepClass engine(*project, ProgramFolder(u"/nonexistent"_s));
-        if (const QByteArray limit = readAll(dir.filePath(u"limit"_s)); !limit.isEmpty())
+        if (const QByteArray limit = readFileBytes(dir.filePath(u"limit"_s)); !limit.isEmpty())
             engine.setPageSizeLimit(limit.trimmed().toLongLong());
         const Status run = engine.runText(*design);
         const bool update = qEnvironmentVariableIntValue("BRINDLEWICK_GOLDEN_UPDATE") == 1;
@@ -109,7 +102,7 @@ private slots:
         const QString errorPath = dir.filePath(u"expected.error"_s);
         if (QFileInfo::exists(errorPath)) {
             QVERIFY2(!run, "the run should fail");
-            QCOMPARE(run.error(), QString::fromUtf8(readAll(errorPath)).trimmed());
+            QCOMPARE(run.error(), QString::fromUtf8(readFileBytes(errorPath)).trimmed());
             QVERIFY(engine.sorce().isEmpty());
             return;
         }
@@ -118,13 +111,11 @@ private slots:
         Cp932Codec::encodeForHtml(engine.sorce(), page);
         const QString expectedPath = caseFile(dir, u"expected.html"_s);
         if (update) {
-            QFile file(expectedPath);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(page), page.size());
+            writeFileBytes(expectedPath, page);
             return;
         }
         QVERIFY2(QFileInfo::exists(expectedPath), qPrintable(expectedPath));
-        if (page != readAll(expectedPath))
+        if (page != readFileBytes(expectedPath))
             QFAIL(qPrintable(
                 u"the page differs from %1:\n%2"_s.arg(expectedPath, diff(expectedPath, page))));
     }

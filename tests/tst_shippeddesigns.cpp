@@ -1,3 +1,5 @@
+#include "EngineTestHelpers.h"
+#include "TestDesigns.h"
 #include "design/DesignCatalog.h"
 #include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
@@ -26,20 +28,6 @@ QString tidyReport(const QString& pagePath) {
     if (!tidy.waitForFinished())
         return u"tidy did not run"_s;
     return QString::fromLocal8Bit(tidy.readAllStandardError() + tidy.readAllStandardOutput());
-}
-
-// The anchor the engine gives each enabled question of the project.
-QHash<QString, QString> anchorsOf(const Project& project) {
-    WrepClass engine(project, ProgramFolder(kDataFolder));
-    QHash<QString, QString> anchors;
-    if (!engine.runText(u"[loop::][question.]\t[question.anchor]\n[::loop]"))
-        return anchors;
-    for (const QString& line : engine.sorce().split(u'\n')) {
-        const QStringList parts = line.split(u'\t');
-        if (parts.size() == 2 && !parts[0].isEmpty())
-            anchors.insert(parts[0], parts[1]);
-    }
-    return anchors;
 }
 
 QSet<QString> captures(const QString& page, const QString& pattern) {
@@ -89,14 +77,14 @@ private slots:
         reordered.entries.remove(reordered.entries.count());
         reordered.entries.insert(1, last);
 
-        const QHash<QString, QString> anchors = anchorsOf(project);
+        const QMap<QString, QString> anchors = anchorsOf(project);
         QCOMPARE(anchorsOf(reordered), anchors);
         for (const Project& version : {project, reordered})
             checkExport(version, anchors);
     }
 
 private:
-    void checkExport(const Project& project, const QHash<QString, QString>& anchors) {
+    void checkExport(const Project& project, const QMap<QString, QString>& anchors) {
         const HtmlExporter exporter(project, ProgramFolder(kDataFolder));
         const Result<QString> page = exporter.render();
         QVERIFY2(page, qPrintable(page.error()));
@@ -104,9 +92,7 @@ private:
         const Result<QString> pagePath = exporter.write(*page, dir.filePath(u"faq"_s));
         QVERIFY2(pagePath, qPrintable(pagePath.error()));
 
-        QFile file(*pagePath);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString html = Cp932Codec::decode(file.readAll());
+        const QString html = Cp932Codec::decode(readFileBytes(*pagePath));
         QVERIFY(!html.contains(QChar(0xFFFD)));
         QVERIFY(html.startsWith(u"<!DOCTYPE html>"_s, Qt::CaseInsensitive));
         const DocumentInfo& doc = project.document;

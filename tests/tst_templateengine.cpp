@@ -10,22 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Each entry's question and its identifier on the page.
-QMap<QString, QString> anchorsOf(const Project& project) {
-    const QString page = run(project, u"[loop::][question.]\t[question.anchor]\n[::loop]"_s);
-    QMap<QString, QString> anchors;
-    for (const QString& line : page.split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList parts = line.split(u'\t');
-        if (parts.size() == 2 && !parts[0].isEmpty())
-            anchors.insert(parts[0], parts[1]);
-    }
-    return anchors;
-}
-
-} // namespace
-
 class TemplateEngineTest : public QObject {
     Q_OBJECT
 
