@@ -216,39 +216,29 @@ private slots:
         QVERIFY(!ui->app.DocumentViewOpen);
     }
 
-    // The question carries the program's name; No leaves the document.
-    void quickSettingsAskFirst() {
+    // The question carries the program's name; No leaves the document, Yes
+    // fills in what is empty and keeps the rest.
+    void quickSettingsAskFirstAndFillOnlyWhatIsEmpty() {
         ui->dialogs.answers << false << true;
         ui->trigger("AutoDocument_ProjectMenu");
         QCOMPARE(ui->document(), DocumentInfo());
         QCOMPARE(ui->dialogs.questions.value(0),
                  (ScriptedDialogs::Shown{QuickDocumentSettings::confirmation(), QString()}));
         ui->trigger("AutoDocument_ProjectMenu");
-        QCOMPARE(ui->document().DocumentCode, u"blue\\page.ddc"_s);
-    }
-
-    void quickSettingsFillOnlyWhatIsEmpty() {
-        TestProgramFolder program;
-        program.addDesign(u"b-second"_s, u"B"_s, u"x"_s);
-        program.addDesign(u"A-first"_s, u"A"_s, u"x"_s, {u"z.ddc"_s});
-        const ProgramFolder folder(program.path());
-
         // A fresh start: the homepage keeps "http://".
-        DocumentInfo fresh;
-        QuickDocumentSettings::apply(fresh, folder);
         DocumentInfo expected;
         expected.DocumentTitle = u"えふきゅーえー"_s;
         expected.DocumentCreater = u"むくさん"_s;
         expected.DocumentMail = QuickDocumentSettings::placeholderMail();
-        expected.DocumentCode = u"A-first\\page.ddc"_s;
-        expected.DocumentCodeFolder = u"A-first"_s;
+        expected.DocumentCode = u"blue\\page.ddc"_s;
+        expected.DocumentCodeFolder = u"blue"_s;
         expected.DocumentDataview = u"えふきゅーえーぺーじだよー。"_s;
-        QCOMPARE(fresh, expected);
+        QCOMPARE(ui->document(), expected);
 
-        DocumentInfo fresh2 = fresh;
-        QuickDocumentSettings::apply(fresh2, folder);
-        QCOMPARE(fresh2, fresh);
-
+        const ProgramFolder folder(m_program->path());
+        DocumentInfo again = expected;
+        QuickDocumentSettings::apply(again, folder);
+        QCOMPARE(again, expected);
         DocumentInfo afterNew = DocumentInfo::forNewProject();
         QuickDocumentSettings::apply(afterNew, folder);
         QCOMPARE(afterNew.DocumentHomepage, u"index.html"_s);
@@ -256,23 +246,22 @@ private slots:
         // A chosen design without its folder keeps the design and gets the
         // first folder, even when that is another design.
         DocumentInfo designOnly;
-        designOnly.DocumentCode = u"b-second\\page.ddc"_s;
+        designOnly.DocumentCode = u"red\\page.ddc"_s;
         designOnly.DocumentTitle = u" "_s;
         QuickDocumentSettings::apply(designOnly, folder);
-        QCOMPARE(designOnly.DocumentCode, u"b-second\\page.ddc"_s);
-        QCOMPARE(designOnly.DocumentCodeFolder, u"A-first"_s);
+        QCOMPARE(designOnly.DocumentCode, u"red\\page.ddc"_s);
+        QCOMPARE(designOnly.DocumentCodeFolder, u"blue"_s);
         QCOMPARE(designOnly.DocumentTitle, u" "_s);
-    }
 
-    void quickSettingsWithoutDesignsLeaveTheDesignUnset() {
-        TestProgramFolder program;
-        DocumentInfo info;
-        QuickDocumentSettings::apply(info, ProgramFolder(program.path()));
-        QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
-        QCOMPARE(info.DocumentCodeFolder, QString());
-        QCOMPARE(info.DocumentTitle, u"えふきゅーえー"_s);
-        QuickDocumentSettings::apply(info, ProgramFolder(program.filePath(u"none"_s)));
-        QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
+        // Without designs, or without the design folder, none is chosen.
+        const TestProgramFolder empty;
+        for (const QString& programFolder : {empty.path(), empty.filePath(u"none"_s)}) {
+            DocumentInfo info;
+            QuickDocumentSettings::apply(info, ProgramFolder(programFolder));
+            QCOMPARE(info.DocumentCode, DocumentInfo::noDesignCode());
+            QCOMPARE(info.DocumentCodeFolder, QString());
+            QCOMPARE(info.DocumentTitle, u"えふきゅーえー"_s);
+        }
     }
 
     void editorCommandFromTheDesktopEntry() {

@@ -143,6 +143,17 @@ private slots:
         gone.document.DocumentCodeFolder = u"Gone"_s;
         QVERIFY(!PreviewBuilder(gone, program()).build(folder));
         QVERIFY(everythingIn(folder).isEmpty());
+
+        // The preview is written without a temporary file; a write that the
+        // file-size limit cuts short must still fail and leave no half page.
+        Project large = projectUsingDesign(u"Plain"_s);
+        large.entries.item(1).question = QString(4096, u'x');
+        const Result<QString> cut = [&] {
+            const FileSizeLimit fullAfter(1024);
+            return PreviewBuilder(large, program()).build(folder);
+        }();
+        QVERIFY2(cut.error().contains(PreviewBuilder::pageFileName()), qPrintable(cut.error()));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList());
     }
 };
 

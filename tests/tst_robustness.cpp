@@ -6,9 +6,7 @@
 // memory or in a temporary folder.
 
 #include "EngineTestHelpers.h"
-#include "FileSizeLimit.h"
 #include "TestDesigns.h"
-#include "design/PreviewBuilder.h"
 #include "design/Procode.h"
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
@@ -165,28 +163,6 @@ private slots:
             run(project, u"[count.][loop::]<[count.selected]:[question.]>[::loop]"_s);
         QVERIFY(page.startsWith(u"200000<1:質問1><2:質問2>"_s));
         QVERIFY(page.endsWith(u"<199999:質問199999><200000:>\r\n"_s));
-    }
-
-    void previewCutShortIsAnError() {
-        // The preview is written without a temporary file; a write that the
-        // file-size limit cuts short must still fail and leave no half page.
-        TestProgramFolder program;
-        program.addDesign(u"plain"_s, u"Plain"_s, u"[loop::][answer.][::loop]"_s);
-        QVERIFY(QDir(program.path()).mkpath(u"default"_s));
-        Project project = sampleProject();
-        project.document.DocumentCode = u"plain\\page.ddc"_s;
-        project.document.DocumentCodeFolder = u"plain"_s;
-        project.entries.item(1).answer = QString(4096, u'x');
-
-        const Result<QString> page = [&] {
-            const FileSizeLimit fullAfter(1024);
-            return PreviewBuilder(project, ProgramFolder(program.path()))
-                .build(program.filePath(u"default"_s));
-        }();
-
-        QVERIFY(!page);
-        QVERIFY2(page.error().contains(PreviewBuilder::pageFileName()), qPrintable(page.error()));
-        QCOMPARE(QDir(program.filePath(u"default"_s)).entryList(QDir::Files), QStringList());
     }
 
     void nulBytesEverywhere() {
