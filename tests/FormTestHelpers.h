@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
+#include "TestDesigns.h"
 #include "app/MApp.h"
 #include "app/ProjectModel.h"
 #include "forms/DataProcForm.h"
@@ -68,8 +69,7 @@ inline QAEntry entry(const QString& question, int icon = QAEntry::kEnabledIcon) 
 
 // A written page as text; empty when there is none.
 inline QString readPage(const QString& path) {
-    QFile page(path);
-    return page.open(QIODevice::ReadOnly) ? Cp932Codec::decode(page.readAll()) : QString();
+    return Cp932Codec::decode(readFileBytes(path));
 }
 
 // What the user does in the next entry dialog.

@@ -125,10 +125,7 @@ private slots:
         QTemporaryDir dir;
         const QString json = dir.filePath(u"sample.json"_s);
         const QString copy = dir.filePath(u"copy.bwk"_s);
-        QFile file(json);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(dump.out);
-        file.close();
+        writeFileBytes(json, dump.out);
         const CliRun import = runCli({u"import"_s, json, copy});
         QCOMPARE(import.exitCode, 0);
         QCOMPARE(readFileBytes(copy), readFileBytes(kSample));
@@ -137,15 +134,13 @@ private slots:
     void importRefusalsWriteNothing_data() {
         QTest::addColumn<QByteArray>("entry");
         QTest::addColumn<QString>("named");
-        QTest::newRow("quote in an answer")
-            << json("{'icon': 1, 'question': 'q', 'answer': 'say \\'hi\\''}")
-            << u"1番目の項目の答え"_s;
+        // clang-format off
+        QTest::newRow("quote in an answer") << json("{'icon': 1, 'question': 'q', 'answer': 'say \\'hi\\''}") << u"1番目の項目の答え"_s;
         // Icon numbers beyond int, which a careless conversion would wrap.
-        QTest::newRow("icon past int")
-            << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
-        QTest::newRow("icon far below int")
-            << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
+        QTest::newRow("icon past int") << json("{'icon': 2147483648, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
+        QTest::newRow("icon far below int") << json("{'icon': -1e300, 'question': 'q', 'answer': 'a'}") << u"icon"_s;
         QTest::newRow("no document") << QByteArray() << u"document"_s;
+        // clang-format on
     }
 
     void importRefusalsWriteNothing() {
@@ -215,24 +210,15 @@ private slots:
         QTest::addColumn<QString>("setUp");
         QTest::addColumn<QString>("designFolder");
         QTest::addColumn<QString>("named");
-        QTest::newRow("resource linked to a private file")
-            << u"ln -s ../../private/secret.txt doc_code/plain/theme.css"_s << u"plain"_s
-            << u"theme.css"_s;
-        QTest::newRow("design folder linked out")
-            << u"ln -s ../private doc_code/evil"_s << u"evil"_s << u"evil"_s;
-        QTest::newRow("design file linked to a private file")
-            << u"ln -sf ../../private/secret.txt doc_code/plain/page.ddc"_s << u"plain"_s
-            << u"page.ddc"_s;
-        QTest::newRow("design file linked to an endless device")
-            << u"ln -sf /dev/zero doc_code/plain/page.ddc"_s << u"plain"_s << u"page.ddc"_s;
-        QTest::newRow("design file a pipe")
-            << u"rm doc_code/plain/page.ddc && mkfifo doc_code/plain/page.ddc"_s << u"plain"_s
-            << u"通常のファイルではありません"_s;
-        QTest::newRow("resource a pipe")
-            << u"mkfifo doc_code/plain/feed.css"_s << u"plain"_s << u"feed.css"_s;
-        QTest::newRow("resource named in code page 932")
-            << u"printf x > \"doc_code/plain/$(printf '\\225\\134').css\""_s << u"plain"_s
-            << u"表.css"_s;
+        // clang-format off
+        QTest::newRow("resource linked to a private file") << u"ln -s ../../private/secret.txt doc_code/plain/theme.css"_s << u"plain"_s << u"theme.css"_s;
+        QTest::newRow("design folder linked out") << u"ln -s ../private doc_code/evil"_s << u"evil"_s << u"evil"_s;
+        QTest::newRow("design file linked to a private file") << u"ln -sf ../../private/secret.txt doc_code/plain/page.ddc"_s << u"plain"_s << u"page.ddc"_s;
+        QTest::newRow("design file linked to an endless device") << u"ln -sf /dev/zero doc_code/plain/page.ddc"_s << u"plain"_s << u"page.ddc"_s;
+        QTest::newRow("design file a pipe") << u"rm doc_code/plain/page.ddc && mkfifo doc_code/plain/page.ddc"_s << u"plain"_s << u"通常のファイルではありません"_s;
+        QTest::newRow("resource a pipe") << u"mkfifo doc_code/plain/feed.css"_s << u"plain"_s << u"feed.css"_s;
+        QTest::newRow("resource named in code page 932") << u"printf x > \"doc_code/plain/$(printf '\\225\\134').css\""_s << u"plain"_s << u"表.css"_s;
+        // clang-format on
     }
 
     void designsNeverReachOutOfTheirRoot() {

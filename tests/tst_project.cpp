@@ -231,21 +231,20 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("where");
         const QByteArray header("T\r\nH\r\nM\r\nC\r\nc\r\nf\r\n");
+        // clang-format off
         QTest::newRow("empty file") << QByteArray() << u"1行目"_s;
         QTest::newRow("five header lines") << QByteArray("T\r\nH\r\nM\r\nC\r\nc\r\n") << u"6行目"_s;
         QTest::newRow("no description") << header << u"7行目"_s;
         QTest::newRow("description without quote") << header + "d\r\n" << u"7行目"_s;
         QTest::newRow("description never closed") << header + "\"d\r\nmore\r\n" << u"7行目"_s;
         QTest::newRow("text after closing quote") << header + "\"d\"x\r\n" << u"7行目"_s;
-        QTest::newRow("blank line after last entry") << header + "\"d\"\r\n1\r\nQ\r\n\"A\"\r\n\r\n"
-                                                     << u"11行目"_s;
-        QTest::newRow("icon not a number") << header + "\"d\r\n\"\r\nyes\r\nQ\r\n\"A\"\r\n"
-                                           << u"9行目"_s;
-        QTest::newRow("icon out of range") << header + "\"d\"\r\n99999\r\nQ\r\n\"A\"\r\n"
-                                           << u"8行目"_s;
+        QTest::newRow("blank line after last entry") << header + "\"d\"\r\n1\r\nQ\r\n\"A\"\r\n\r\n" << u"11行目"_s;
+        QTest::newRow("icon not a number") << header + "\"d\r\n\"\r\nyes\r\nQ\r\n\"A\"\r\n" << u"9行目"_s;
+        QTest::newRow("icon out of range") << header + "\"d\"\r\n99999\r\nQ\r\n\"A\"\r\n" << u"8行目"_s;
         QTest::newRow("entry cut after icon") << header + "\"d\"\r\n1\r\n" << u"9行目"_s;
         QTest::newRow("entry cut after question") << header + "\"d\"\r\n1\r\nQ\r\n" << u"10行目"_s;
         QTest::newRow("answer without quote") << header + "\"d\"\r\n1\r\nQ\r\nA\r\n" << u"10行目"_s;
+        // clang-format on
     }
 
     void damagedFilesSayWhere() {

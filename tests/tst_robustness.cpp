@@ -110,16 +110,14 @@ private slots:
         QTest::addColumn<QString>("design");
         QTest::addColumn<QString>("page");
         const qsizetype million = 1'000'000;
+        // clang-format off
         QTest::newRow("double opens") << repeated(u"[[", million / 2) + u"end"_s << u"end\r\n"_s;
         QTest::newRow("keys never closed") << repeated(u"[a", million) << QString();
         QTest::newRow("loops never closed") << repeated(u"[loop::]", million) << QString();
         QTest::newRow("stray closes") << repeated(u"]", million) + u"!"_s << u"!\r\n"_s;
-        QTest::newRow("stray loop ends")
-            << u"[loop::]a[::loop]"_s + repeated(u"[::loop]", million) << u"aaa\r\n"_s;
-        QTest::newRow("one loop, a million keys")
-            << u"[loop::]"_s + repeated(u"[count.selected]", million) + u"[::loop]"_s
-            << repeated(u"1", million) + repeated(u"2", million) + repeated(u"3", million) +
-                   u"\r\n"_s;
+        QTest::newRow("stray loop ends") << u"[loop::]a[::loop]"_s + repeated(u"[::loop]", million) << u"aaa\r\n"_s;
+        QTest::newRow("one loop, a million keys") << u"[loop::]"_s + repeated(u"[count.selected]", million) + u"[::loop]"_s << repeated(u"1", million) + repeated(u"2", million) + repeated(u"3", million) + u"\r\n"_s;
+        // clang-format on
     }
 
     void millionsOfBrackets() {
