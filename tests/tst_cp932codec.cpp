@@ -1,5 +1,4 @@
 #include "text/Cp932Codec.h"
-#include "text/TextFile.h"
 
 #include <QTest>
 
@@ -152,16 +151,6 @@ private slots:
         QByteArray page("kept");
         Cp932Codec::encodeForHtml(text, page);
         QCOMPARE(page, expected);
-    }
-
-    void linesEndAtCrLfOrLoneCr() {
-        LineReader lines(u"one\r\ntwo\rthree\nstill three\r\n\r\nlast");
-        QStringList read;
-        while (!lines.atEnd())
-            read << lines.readLine().toString();
-        QCOMPARE(read,
-                 (QStringList{u"one"_s, u"two"_s, u"three\nstill three"_s, QString(), u"last"_s}));
-        QCOMPARE(lines.lineNumber(), 6);
     }
 };
 

@@ -193,6 +193,7 @@ private slots:
         WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
         const Status rendered = engine.ddc_datacode();
         QVERIFY(rendered.error().contains(u"doc_code"_s));
+        QVERIFY(engine.sorce().isEmpty());
     }
 
     void invalidCodePageBytesEverywhere() {

@@ -22,21 +22,6 @@ private slots:
         QCOMPARE(engine.sorce(), u"0\r\n"_s);
     }
 
-    void unreadableDesignIsAnErrorNamingTheFile() {
-        Project project = sampleProject();
-        project.document.DocumentCode = u"missing\\page.ddc"_s;
-        WrepClass engine(project, ProgramFolder(u"/nonexistent"_s));
-        const Status missing = engine.ddc_datacode();
-        QVERIFY(!missing);
-        QVERIFY(missing.error().contains(u"missing/page.ddc"_s));
-        QVERIFY(engine.sorce().isEmpty());
-
-        project.document.DocumentCode = u"..\\..\\etc\\passwd"_s;
-        const Status outside = engine.ddc_datacode();
-        QVERIFY(!outside);
-        QVERIFY(outside.error().contains(u"doc_code"_s));
-    }
-
     void countIncPastTheEndOfALongTable() {
         // The counters are plain ints: no 32,767-entry limit.
         Project project;
