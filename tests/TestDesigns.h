@@ -21,6 +21,12 @@ inline QByteArray readFileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Every name in a folder, hidden ones too, in name order.
+inline QStringList everythingIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
 // A project complete enough to export with the design file of a design
 // folder: every text field "x" and one entry, 質問 answered 答え.
 inline Project projectUsingDesign(const QString& folder,

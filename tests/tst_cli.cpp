@@ -236,9 +236,7 @@ private slots:
         QVERIFY2(exported.err.contains(named), qPrintable(exported.err));
         QVERIFY(!exported.out.contains("SECRET"));
         // Nothing is left behind, not even the folder the export was built in.
-        QCOMPARE(QDir(program.filePath(u"site"_s))
-                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList());
+        QCOMPARE(everythingIn(program.filePath(u"site"_s)), QStringList());
 
         const CliRun rendered = runShell(u"\"$CLI\" render p.bwk"_s + folderOption, program.path());
         QVERIFY(rendered.exitCode != -1);

@@ -62,8 +62,7 @@ private slots:
         const DesignLocation designs{ProgramFolder(program.path())};
         const QString target = program.filePath(u"out"_s);
         QVERIFY(DesignCopier::copy(designs, program.filePath(u"doc_code/Plain"_s), target).ok());
-        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{u"back.gif"_s});
+        QCOMPARE(everythingIn(target), QStringList{u"back.gif"_s});
         QCOMPARE(readFileBytes(program.filePath(u"out/back.gif"_s)),
                  QByteArray("resource back.gif"));
 

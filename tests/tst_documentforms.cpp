@@ -127,11 +127,21 @@ private slots:
     }
 
     void designDialogOffersTheChosenDesignElseTheLast() {
+        // An empty design root offers nothing; OK keeps "no design".
+        const TestProgramFolder empty;
+        DocumentCodeForm none(ui->project(), ui->dialogs, ProgramFolder(empty.path()));
+        QCOMPARE(shown(none), (QStringList{QString(), QString(), DocumentCodeForm::creditText()}));
+        click(none, "okButton");
+        QCOMPARE(ui->document().DocumentCode, u"．．．"_s);
+
         auto form = designDialog();
         QCOMPARE(shown(*form), (QStringList{u"青|緑|赤"_s, u"赤"_s, u"赤 の説明"_s}));
 
         // The chosen design is preselected. Typed text that names no design:
-        // OK stores nothing, but the project counts as changed.
+        // OK stores nothing, but the project counts as changed, as it did
+        // above.
+        QVERIFY(ui->app.DataChanged);
+        ui->app.DataChanged = false;
         ui->document().DocumentCode = u"blue\\page.ddc"_s;
         form = designDialog();
         QCOMPARE(designs(*form).currentText(), u"青"_s);
@@ -150,15 +160,6 @@ private slots:
         click(*form, "okButton");
         QCOMPARE(ui->document().DocumentCodeFolder, u"zz-copy"_s);
         QVERIFY(ui->dialogs.reports.isEmpty());
-    }
-
-    void emptyDesignRootOffersNothing() {
-        TestProgramFolder empty;
-        DocumentCodeForm form(ui->project(), ui->dialogs, ProgramFolder(empty.path()));
-        QCOMPARE(shown(form), (QStringList{QString(), QString(), DocumentCodeForm::creditText()}));
-        click(form, "okButton");
-        QCOMPARE(ui->document().DocumentCode, u"．．．"_s);
-        QVERIFY(ui->app.DataChanged);
     }
 
     void brokenDesignsCloseOnlyTheDesignDialog_data() {

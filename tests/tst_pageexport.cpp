@@ -10,15 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QStringList everythingIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
-
-} // namespace
-
 class PageExportTest : public QObject {
     Q_OBJECT
 

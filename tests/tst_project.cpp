@@ -314,7 +314,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("previous contents"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"old.bwk"_s});
+        QCOMPARE(everythingIn(dir.path()), QStringList{u"old.bwk"_s});
     }
 
     void writeErrorOfTheDeviceIsReported() {
