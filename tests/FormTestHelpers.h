@@ -111,6 +111,13 @@ struct WindowUnderTest {
         app.DataChanged = false;
     }
 
+    // The main window of the shipped program folder, shown. Opened again, it
+    // is a window of the next session, with the settings the last one left.
+    static std::unique_ptr<WindowUnderTest> open() {
+        auto ui = std::make_unique<WindowUnderTest>(sourceProgramFolder());
+        ui->show();
+        return ui;
+    }
     void show() {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -27,6 +27,14 @@ inline QStringList everythingIn(const QString& folder) {
                                   QDir::Name);
 }
 
+// The entries' questions in table order.
+inline QStringList questionsOf(const QAEntryTable& entries) {
+    QStringList questions;
+    for (const QAEntry& entry : entries)
+        questions << entry.question;
+    return questions;
+}
+
 // A project complete enough to export with the design file of a design
 // folder: every text field "x" and one entry, 質問 answered 答え.
 inline Project projectUsingDesign(const QString& folder,

@@ -27,17 +27,11 @@ private:
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
-    // A window of the next session, with the settings this one left.
-    void openWindow() {
-        ui = std::make_unique<WindowUnderTest>(sourceProgramFolder());
-        ui->show();
-    }
-
 private slots:
     void init() {
         startWithEmptySettings();
         m_dir.emplace();
-        openWindow();
+        ui = WindowUnderTest::open();
     }
 
     void cleanup() {
@@ -308,7 +302,7 @@ private slots:
         // The folder is known again for the project's file, and exported
         // into again in one step.
         ui->verifyAllAnswered();
-        openWindow();
+        ui = WindowUnderTest::open();
         QVERIFY(!ui->enabled("htmlAgain_FileMenu"));
         ui->dialogs.files << path(u"faq.bwk"_s);
         ui->trigger("FileOpen_FileMenu");

@@ -22,13 +22,6 @@ namespace {
 using ModelCall = std::function<void(ProjectModel&)>;
 using Act = std::function<void()>;
 
-QString questions(const QAEntryTable& entries) {
-    QString list;
-    for (const QAEntry& entry : entries)
-        list += entry.question;
-    return list;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(ModelCall)
@@ -40,12 +33,6 @@ class MainFormTest : public QObject {
 private:
     std::unique_ptr<WindowUnderTest> ui;
     QList<QUrl> m_opened;
-
-    // A window of the next session, with the settings this one left.
-    void openWindow() {
-        ui = std::make_unique<WindowUnderTest>(sourceProgramFolder());
-        ui->show();
-    }
 
     // The names of the Q.A menu's items that can be chosen.
     QString enabledEntryItems() {
@@ -63,7 +50,7 @@ public slots:
 private slots:
     void init() {
         startWithEmptySettings();
-        openWindow();
+        ui = WindowUnderTest::open();
     }
 
     void cleanup() {
@@ -406,7 +393,7 @@ private slots:
         const QRect left(ui->window.pos() + QPoint(30, 20), ui->window.size() + QSize(120, 80));
         ui->window.setGeometry(left);
         QVERIFY(ui->window.close());
-        openWindow();
+        ui = WindowUnderTest::open();
         QCOMPARE(ui->window.geometry(), left);
     }
 
@@ -482,7 +469,7 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed[0][0].value<ProjectChange>().kind, kind);
         QCOMPARE(heard.join(u' '), tableSignal);
-        QCOMPARE(questions(project.entries), after);
+        QCOMPARE(questionsOf(project.entries).join(QString()), after);
         // Rows still there follow their entries: the table was told where
         // they went.
         for (qsizetype row = 0; row < rows.size(); ++row) {

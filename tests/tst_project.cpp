@@ -47,13 +47,6 @@ QByteArray encoded(const Project& project) {
     return result ? *result : QByteArray();
 }
 
-QStringList questions(const QAEntryTable& table) {
-    QStringList list;
-    for (const QAEntry& entry : table)
-        list << entry.question;
-    return list;
-}
-
 } // namespace
 
 // The project: its table of entries, an entry as clipboard text, and the
@@ -88,8 +81,8 @@ private slots:
         for (int i = 0; i < input.size(); ++i)
             table.append(QAEntry{input[i], QString::number(i), 1});
         table.sortByQuestion();
-        QCOMPARE(questions(table), (QStringList{u"apple"_s, u"Zebra"_s, u"あめ"_s, u"あめ"_s,
-                                                u"カメラ"_s, u"さくら"_s}));
+        QCOMPARE(questionsOf(table), (QStringList{u"apple"_s, u"Zebra"_s, u"あめ"_s, u"あめ"_s,
+                                                  u"カメラ"_s, u"さくら"_s}));
         // Equal questions keep their order.
         QCOMPARE(table.item(3).answer, u"1"_s);
         QCOMPARE(table.item(4).answer, u"3"_s);
