@@ -8,6 +8,8 @@
 #include "design/HtmlExporter.h"
 #include "design/PreviewBuilder.h"
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 class PageExportTest : public QObject {
@@ -18,6 +20,11 @@ private:
 
     ProgramFolder program() const { return ProgramFolder(m_program.path()); }
     QString path(const QString& relative) const { return m_program.filePath(relative); }
+
+    static unsigned modeOf(const QString& path) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
+    }
 
 private slots:
     void initTestCase() {
@@ -82,27 +89,97 @@ private slots:
         QVERIFY(!QFileInfo::exists(output));
     }
 
-    void exportingAgainReplacesTheFolderWholeOrNotAtAll() {
+    void exportingAgainReplacesOnlyWhatItWrites() {
         QVERIFY(QDir().mkpath(path(u"again"_s)));
         const QString output = path(u"again/site"_s);
         Project project = projectUsingDesign(u"Plain"_s);
         QVERIFY(!HtmlExporter::holdsExport(output));
         QVERIFY(HtmlExporter(project, program()).write(u"old page"_s, output));
         QVERIFY(HtmlExporter::holdsExport(output));
+        const QStringList added{u"logo.png"_s, u"about.html"_s, u"photos/shop.jpg"_s,
+                                u".htaccess"_s};
+        for (const QString& file : added)
+            m_program.writeText(u"again/site/"_s + file, file);
+        QCOMPARE(::chmod(QFile::encodeName(output).constData(), 0711), 0);
+        QCOMPARE(::chmod(QFile::encodeName(output + u"/site.html"_s).constData(), 0640), 0);
 
         project.document.DocumentCodeFolder = u"Other"_s;
         const Result<QString> page =
             HtmlExporter(project, program()).rewrite(u"new page"_s, output + u'/');
         QVERIFY2(page, qPrintable(page.error()));
         QCOMPARE(*page, output + u"/site.html"_s);
+        QCOMPARE(readFileBytes(*page), QByteArray("new page\r\n"));
         QCOMPARE(everythingIn(path(u"again"_s)), QStringList{u"site"_s});
-        QCOMPARE(everythingIn(output), (QStringList{u"other.css"_s, u"site.html"_s}));
+        QCOMPARE(everythingIn(output),
+                 (QStringList{u".htaccess"_s, u"about.html"_s, u"back.gif"_s, u"logo.png"_s,
+                              u"other.css"_s, u"photos"_s, u"site.html"_s, u"style.css"_s}));
+        for (const QString& file : added)
+            QCOMPARE(readFileBytes(output + u'/' + file), file.toLatin1());
+        QCOMPARE(modeOf(output), 0711u);
+        QCOMPARE(modeOf(*page), 0640u);
 
         // A design that fails half-way leaves the published folder as it was.
         project.document.DocumentCodeFolder = u"gone"_s;
         QVERIFY(!HtmlExporter(project, program()).rewrite(u"newer"_s, output));
         QCOMPARE(readFileBytes(output + u"/site.html"_s), QByteArray("new page\r\n"));
         QVERIFY(!HtmlExporter(project, program()).rewrite(u"x"_s, m_program.path()));
+    }
+
+    void exportingAgainStaysInsideTheFolder() {
+        const Project project = projectUsingDesign(u"Plain"_s);
+        HtmlExporter exporter(project, program());
+        const QString output = path(u"held/site"_s);
+        const QString home = path(u"held/home"_s);
+        for (const QString& file : {u"site.html"_s, u"style.css"_s})
+            m_program.writeText(u"held/home/"_s + file, u"private"_s);
+        QVERIFY(exporter.write(u"old"_s, output));
+        // The folder is swapped for a link to a private one while the
+        // command runs: the files still go into the folder itself.
+        exporter.setTestHooks({[&] {
+            QVERIFY(QDir().rename(output, path(u"held/moved"_s)));
+            QVERIFY(QFile::link(home, output));
+        }});
+        QVERIFY(exporter.rewrite(u"new"_s, output));
+        QCOMPARE(everythingIn(home), (QStringList{u"site.html"_s, u"style.css"_s}));
+        for (const QString& file : everythingIn(home))
+            QCOMPARE(readFileBytes(home + u'/' + file), QByteArray("private"));
+        QCOMPARE(readFileBytes(path(u"held/moved/site.html"_s)), QByteArray("new\r\n"));
+
+        // A resource's name taken by a folder is refused before anything
+        // is written.
+        exporter.setTestHooks({});
+        const QString taken = path(u"held/taken"_s);
+        QVERIFY(exporter.write(u"old"_s, taken));
+        QVERIFY(QFile::remove(taken + u"/back.gif"_s));
+        m_program.writeText(u"held/taken/back.gif/mine.png"_s, u"mine"_s);
+        const Result<QString> refused = exporter.rewrite(u"new"_s, taken);
+        QVERIFY2(refused.error().contains(taken + u"/back.gif"_s), qPrintable(refused.error()));
+        QCOMPARE(readFileBytes(taken + u"/taken.html"_s), QByteArray("old\r\n"));
+        QCOMPARE(everythingIn(taken + u"/back.gif"_s), QStringList{u"mine.png"_s});
+    }
+
+    void fileSystemsWithoutRenameFlagsStillExportAndNeverReplace() {
+        const Project project = projectUsingDesign(u"Plain"_s);
+        HtmlExporter exporter(project, program());
+        exporter.setTestHooks({{}, true});
+        QVERIFY(QDir().mkpath(path(u"nfs"_s)));
+        const QString output = path(u"nfs/site"_s);
+        QVERIFY(exporter.write(u"first"_s, output));
+        QCOMPARE(everythingIn(output),
+                 (QStringList{u"back.gif"_s, u"site.html"_s, u"style.css"_s}));
+        QVERIFY(exporter.rewrite(u"again"_s, output));
+        QCOMPARE(readFileBytes(output + u"/site.html"_s), QByteArray("again\r\n"));
+
+        // A folder that appears while the export is built is left alone.
+        const QString late = path(u"nfs/late"_s);
+        for (bool refused : {false, true}) {
+            exporter.setTestHooks(
+                {[&] { m_program.writeText(u"nfs/late/keep.txt"_s, u"mine"_s); }, refused});
+            QVERIFY(exporter.write(u"page"_s, late).error().contains(late));
+            QCOMPARE(everythingIn(late), QStringList{u"keep.txt"_s});
+            QVERIFY(QDir(late).removeRecursively());
+        }
+        QCOMPARE(everythingIn(path(u"nfs"_s)), QStringList{u"site"_s});
     }
 
     void previewReplacesPlainFilesOnly() {

@@ -42,6 +42,8 @@ bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
 }
 
 Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const QString& folder) {
+    if (!QDir(folder).exists())
+        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(folder)};
     if (Status names = checkNamesDecode(folder); !names)
         return Failure{names.error()};
     // System entries too (pipes, devices, dangling links), so that they are
@@ -68,8 +70,6 @@ Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const
 
 Status DesignCopier::copy(const DesignLocation& designs, const QString& designFolder,
                           const QString& targetFolder) {
-    if (!QDir(designFolder).exists())
-        return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(designFolder)};
     const Result<QStringList> names = resources(designs, designFolder);
     if (!names)
         return Failure{names.error()};

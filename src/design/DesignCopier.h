@@ -24,7 +24,7 @@ public:
     // Whether a file of the design folder stays behind.
     static bool isDesignOnlyFile(const QString& fileName);
 
-private:
-    // The names of the resources to copy, once every one has been checked.
+    // The names of the resources to copy, once every one has been checked
+    // as copy() checks them.
     static Result<QStringList> resources(const DesignLocation& designs, const QString& folder);
 };

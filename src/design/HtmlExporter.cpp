@@ -1,18 +1,14 @@
 #include "design/HtmlExporter.h"
 
 #include "design/DesignCopier.h"
-#include "design/DesignLocation.h"
 #include "design/WrepClass.h"
 #include "text/Cp932Codec.h"
 #include "text/FileWriter.h"
+#include "text/TextFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 
 namespace {
 
@@ -20,6 +16,12 @@ Failure alreadyThere(const QString& output) {
     return Failure{
         QStringLiteral("「%1」は既にあります。html出力には新しいフォルダ名を指定してください。")
             .arg(output)};
+}
+
+Failure insideDesignRoot(const QString& output) {
+    return Failure{QStringLiteral("「%1」はデザインフォルダ（doc_code）の中です。html出力には"
+                                  "ほかの場所を指定してください。")
+                       .arg(output)};
 }
 
 // The folder as the user named it, without trailing slashes, so that its
@@ -31,27 +33,96 @@ QString withoutTrailingSlashes(QString path) {
     return path;
 }
 
+// The page of an export into folder: NAME.html, NAME being the folder's own
+// name.
+QString pageNameFor(const QString& folder) {
+    return QFileInfo(folder).fileName() + QStringLiteral(".html");
+}
+
+QString pagePathIn(const QString& folder) {
+    return folder + u'/' + pageNameFor(folder);
+}
+
+QByteArray pageBytes(const QString& page) {
+    QByteArray bytes;
+    Cp932Codec::encodeForHtml(page, bytes);
+    bytes.append("\r\n");
+    return bytes;
+}
+
 // A new hidden folder beside the output folder, in which the export is
-// built. A name taken by another export, or left by one that was killed, is
-// passed over.
-Result<QString> makeStagingFolder(const QString& parent, const QString& name) {
+// built.
+struct StagingFolder {
+    QString name;
+    FolderHandle folder;
+};
+
+// A name taken by another export, or left by one that was killed, is passed
+// over.
+Result<StagingFolder> makeStagingFolder(const FolderHandle& parent, const QString& parentPath,
+                                        const QString& outputName) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString path = QStringLiteral("%1/.%2.part-%3")
-                                 .arg(parent, name)
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-        if (QDir().mkdir(path))
-            return path;
-        if (!QFileInfo::exists(path))
+        const QString name =
+            QStringLiteral(".%1.part-%2")
+                .arg(outputName, QString::number(QRandomGenerator::global()->generate(), 16)
+                                     .rightJustified(8, u'0'));
+        Result<FolderHandle> folder = parent.makeFolder(name);
+        if (folder)
+            return StagingFolder{name, std::move(*folder)};
+        if (!parent.holds(name))
             break;
     }
     return Failure{
-        QStringLiteral("フォルダ「%1」の中に作業用のフォルダを作成できません。").arg(parent)};
+        QStringLiteral("フォルダ「%1」の中に作業用のフォルダを作成できません。").arg(parentPath)};
 }
 
-// The page of an export into folder: NAME.html, NAME being the folder's own
-// name.
-QString pagePathIn(const QString& folder) {
-    return folder + u'/' + QFileInfo(folder).fileName() + QStringLiteral(".html");
+// Removes the files an export wrote into the hidden folder, and the folder.
+void discard(const FolderHandle& parent, const StagingFolder& staging, const QStringList& files) {
+    for (const QString& file : files)
+        staging.folder.removeFile(file);
+    parent.removeEmptyFolder(staging.name);
+}
+
+// Where renaming takes no flags: the output folder is made anew, which fails
+// when anything has its name, and the files move into it one by one, the
+// page (the last of files) last, so that the folder looks finished only when
+// it is.
+Status moveIntoNewFolder(const FolderHandle& parent, const FolderHandle& staging,
+                         const QStringList& files, const QString& output) {
+    const QString name = QFileInfo(output).fileName();
+    const Result<FolderHandle> folder = parent.makeFolder(name);
+    if (!folder)
+        return parent.holds(name) ? alreadyThere(output) : Failure{folder.error()};
+    for (qsizetype moved = 0; moved < files.size(); ++moved) {
+        if (Status status = staging.moveInto(files.at(moved), *folder); !status) {
+            for (qsizetype undone = 0; undone < moved; ++undone)
+                folder->removeFile(files.at(undone));
+            parent.removeEmptyFolder(name);
+            return status;
+        }
+    }
+    return {};
+}
+
+// Gives the finished export in the hidden folder the output's name, never
+// over anything that has that name; the hidden folder is gone afterwards.
+Status putInPlace(const FolderHandle& parent, const StagingFolder& staging,
+                  const QStringList& files, const QString& output, bool renameFlagsRefused) {
+    const int error =
+        renameFlagsRefused
+            ? EINVAL
+            : parent.renameWithoutReplacing(staging.name, QFileInfo(output).fileName());
+    if (error == 0)
+        return {};
+    Status placed;
+    if (error == EINVAL || error == ENOSYS)
+        placed = moveIntoNewFolder(parent, staging.folder, files, output);
+    else if (error == EEXIST)
+        placed = alreadyThere(output);
+    else
+        placed = Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
+    discard(parent, staging, files);
+    return placed;
 }
 
 } // namespace
@@ -74,21 +145,37 @@ Result<QString> HtmlExporter::write(const QString& page, const QString& outputPa
     const QFileInfo outputInfo(output);
     if (outputInfo.exists() || outputInfo.isSymLink())
         return alreadyThere(output);
+    const DesignLocation designs(m_program);
+    const Result<Resources> resources = designResources(designs);
+    if (!resources)
+        return Failure{resources.error()};
+    const QString parentPath = outputInfo.path();
+    if (!QFileInfo(parentPath).isDir())
+        return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
+    if (designs.holds(parentPath))
+        return insideDesignRoot(output);
+    const Result<FolderHandle> parent =
+        FolderHandle::open(parentPath, FolderHandle::LastLink::Follow);
+    if (!parent)
+        return Failure{parent.error()};
+
     // The page and the resources are made in a hidden folder that becomes
     // the output folder only when complete: an export that is killed or
     // fails half-way leaves no folder that looks finished.
-    const Result<QString> staging = buildBeside(page, output);
+    const Result<StagingFolder> staging =
+        makeStagingFolder(*parent, parentPath, outputInfo.fileName());
     if (!staging)
         return Failure{staging.error()};
-    // Never over a folder that appeared meanwhile, not even an empty one.
-    if (::renameat2(AT_FDCWD, QFile::encodeName(*staging).constData(), AT_FDCWD,
-                    QFile::encodeName(output).constData(), RENAME_NOREPLACE) != 0) {
-        const int error = errno;
-        QDir(*staging).removeRecursively();
-        if (error == EEXIST)
-            return alreadyThere(output);
-        return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
+    const QStringList files = resources->names + QStringList{pageNameFor(output)};
+    if (Status written = writeExport(staging->folder, *resources, page, files.last()); !written) {
+        discard(*parent, *staging, files);
+        return Failure{written.error()};
     }
+    runBeforeWriting();
+    if (Status placed =
+            putInPlace(*parent, *staging, files, output, m_testHooks.renameFlagsRefused);
+        !placed)
+        return Failure{placed.error()};
     return pagePathIn(output);
 }
 
@@ -97,17 +184,27 @@ Result<QString> HtmlExporter::rewrite(const QString& page, const QString& output
     if (!holdsExport(output))
         return Failure{
             QStringLiteral("「%1」には前回のhtml出力がありません。").arg(pagePathIn(output))};
-    const Result<QString> staging = buildBeside(page, output);
-    if (!staging)
-        return Failure{staging.error()};
-    // The two folders trade places in one step; the old one is then removed
-    // under the hidden name.
-    if (::renameat2(AT_FDCWD, QFile::encodeName(*staging).constData(), AT_FDCWD,
-                    QFile::encodeName(output).constData(), RENAME_EXCHANGE) != 0) {
-        QDir(*staging).removeRecursively();
-        return Failure{QStringLiteral("「%1」を置き換えられません。").arg(output)};
+    const DesignLocation designs(m_program);
+    const Result<Resources> resources = designResources(designs);
+    if (!resources)
+        return Failure{resources.error()};
+    if (designs.holds(output))
+        return insideDesignRoot(output);
+    // Held open from here on: whatever becomes of the path, the files go
+    // into this folder and nowhere else.
+    const Result<FolderHandle> folder = FolderHandle::open(output, FolderHandle::LastLink::Refuse);
+    if (!folder)
+        return Failure{folder.error()};
+    // Every name is checked before the first file is replaced, so that a
+    // refusal leaves the folder as it was.
+    const QStringList files = resources->names + QStringList{pageNameFor(output)};
+    for (const QString& file : files) {
+        if (Status replaceable = folder->checkReplaceable(file); !replaceable)
+            return Failure{replaceable.error()};
     }
-    QDir(*staging).removeRecursively();
+    runBeforeWriting();
+    if (Status written = writeExport(*folder, *resources, page, files.last()); !written)
+        return Failure{written.error()};
     return pagePathIn(output);
 }
 
@@ -117,37 +214,35 @@ bool HtmlExporter::holdsExport(const QString& outputPath) {
            QFileInfo(pagePathIn(folder.filePath())).isFile();
 }
 
-Result<QString> HtmlExporter::buildBeside(const QString& page, const QString& output) const {
-    const DesignLocation designs(m_program);
-    const Result<QString> designFolder = designs.folder(m_project.document.DocumentCodeFolder);
-    if (!designFolder)
-        return Failure{designFolder.error()};
-    const QString parent = QFileInfo(output).path();
-    if (!QFileInfo(parent).isDir())
-        return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
-    if (designs.holds(parent))
-        return Failure{QStringLiteral("「%1」はデザインフォルダ（doc_code）の中です。html出力には"
-                                      "ほかの場所を指定してください。")
-                           .arg(output)};
+Result<HtmlExporter::Resources> HtmlExporter::designResources(const DesignLocation& designs) const {
+    const Result<QString> folder = designs.folder(m_project.document.DocumentCodeFolder);
+    if (!folder)
+        return Failure{folder.error()};
+    Result<QStringList> names = DesignCopier::resources(designs, *folder);
+    if (!names)
+        return Failure{names.error()};
+    return Resources{*folder, std::move(*names)};
+}
 
-    const Result<QString> staging = makeStagingFolder(parent, QFileInfo(output).fileName());
-    if (!staging)
-        return Failure{staging.error()};
-    const auto abandon = [&](const QString& message) -> Result<QString> {
-        QDir(*staging).removeRecursively();
-        return Failure{message};
-    };
-    if (Status copied = DesignCopier::copy(designs, *designFolder, *staging); !copied)
-        return abandon(copied.error());
-    const QString pageName = QFileInfo(output).fileName() + QStringLiteral(".html");
-    if (Status written = writePageFile(*staging + u'/' + pageName, page); !written)
-        return abandon(written.error());
-    return staging;
+Status HtmlExporter::writeExport(const FolderHandle& folder, const Resources& resources,
+                                 const QString& page, const QString& pageName) {
+    // The page last: until it is replaced, the folder holds the last page
+    // whole, beside resources that it can use.
+    for (const QString& name : resources.names) {
+        const Result<QByteArray> bytes = TextFile::readBytes(resources.folder + u'/' + name);
+        if (!bytes)
+            return Failure{bytes.error()};
+        if (Status copied = folder.replaceFile(name, *bytes); !copied)
+            return copied;
+    }
+    return folder.replaceFile(pageName, pageBytes(page));
+}
+
+void HtmlExporter::runBeforeWriting() const {
+    if (m_testHooks.beforeWriting)
+        m_testHooks.beforeWriting();
 }
 
 Status HtmlExporter::writePageFile(const QString& path, const QString& page) {
-    QByteArray bytes;
-    Cp932Codec::encodeForHtml(page, bytes);
-    bytes.append("\r\n");
-    return FileWriter::writeWhole(path, bytes);
+    return FileWriter::writeWhole(path, pageBytes(page));
 }
