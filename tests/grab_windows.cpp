@@ -7,6 +7,7 @@
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/JapaneseTranslation.h"
+#include "forms/PreviewScheme.h"
 #include "forms/SaveFileDialog.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QStandardPaths::setTestModeEnabled(true);
+    PreviewScheme::registerScheme();
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Brindlewick"_s);
     JapaneseTranslation::install(application);

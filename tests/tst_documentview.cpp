@@ -3,6 +3,7 @@
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
+#include "forms/PreviewScheme.h"
 #include "forms/Twips.h"
 
 #include <QComboBox>
@@ -31,6 +32,34 @@ QString loadedText(DocumentViewForm& view) {
     if (!QTest::qWaitFor([&done] { return done; }, 10000))
         return u"(no text arrived)"_s;
     return text;
+}
+
+// What a script gives back in the page the view shows, as text.
+QString evaluated(DocumentViewForm& view, const QString& script) {
+    QString value = u"(no answer)"_s;
+    browser(view).page()->runJavaScript(script,
+                                        [&](const QVariant& result) { value = result.toString(); });
+    (void)QTest::qWaitFor([&value] { return value != u"(no answer)"_s; }, 10000);
+    return value;
+}
+
+// A page whose script asks for each address by fetch() and by
+// XMLHttpRequest and writes what it got, or "refused", into the page; the
+// title says when every answer is in.
+QString snoopingPage(const QStringList& addresses) {
+    QString page = u"<html><body><pre id=\"got\"></pre><script>\n"
+                   "function tell(text) { document.getElementById('got').textContent += text; }\n"
+                   "function byRequest(url) { return new Promise(function (done) {\n"
+                   "  var request = new XMLHttpRequest(); request.open('GET', url);\n"
+                   "  request.onload = function () { done(request.responseText); };\n"
+                   "  request.onerror = function () { done('refused'); }; request.send(); }); }\n"
+                   "function ask(url) { return Promise.all(new Array(fetch(url).then(\n"
+                   "  function (r) { return r.text(); }, function () { return 'refused'; }),\n"
+                   "  byRequest(url))).then(function (got) { tell(got.join(' ')); }); }\n"
+                   "Promise.all(new Array("_s;
+    for (const QString& address : addresses)
+        page += u"ask('%1'), "_s.arg(address);
+    return page + u"0)).then(function () { document.title = 'done'; });\n</script></body></html>"_s;
 }
 
 } // namespace
@@ -112,6 +141,53 @@ private slots:
         ui.verifyAllAnswered();
     }
 
+    // A script of a design, or of an answer, reads the page's own files and
+    // nothing beyond the preview folder: no file address, no way up out of
+    // the folder, no link put into it after the build.
+    void scriptsReadNothingOutsideThePreview() {
+        const QString secretPath = m_program.filePath(u"secret.txt"_s);
+        writeFileBytes(secretPath, "top-secret");
+        m_program.addDesign(u"snoop"_s, u"Snoop"_s,
+                            snoopingPage({QUrl::fromLocalFile(secretPath).toString(),
+                                          u"..%2Fsecret.txt"_s, u"link.txt"_s, u"own.txt"_s}),
+                            {u"own.txt"_s});
+        MApp app;
+        app.project = projectUsingDesign(u"snoop"_s);
+        DocumentViewForm view(app, ProgramFolder(m_program.path()));
+        view.show();
+        view.reload();
+        for (const bool linked : {false, true}) {
+            if (linked) {
+                QVERIFY(QFile::link(secretPath, m_program.filePath(u"default/link.txt"_s)));
+                view.navigate();
+            }
+            QVERIFY(loadedText(view) != u"(no page loaded)"_s);
+            QTRY_COMPARE(evaluated(view, u"document.title"_s), u"done"_s);
+            const QString got = evaluated(view, u"document.getElementById('got').textContent"_s);
+            QVERIFY2(got.contains(u"resource own.txt"_s) && !got.contains(u"top-secret"_s),
+                     qPrintable(got));
+        }
+    }
+
+    // The shipped design's search box still filters the entries.
+    void shippedSearchFiltersThePreview() {
+        const QDir shipped(sourceProgramFolder() + u"/doc_code/standard"_s);
+        for (const QString& name : shipped.entryList(QDir::Files))
+            m_program.writeBytes(u"doc_code/standard/"_s + name,
+                                 readFileBytes(shipped.filePath(name)));
+        MApp app;
+        app.project = projectUsingDesign(u"standard"_s, u"faq.ddc"_s);
+        app.project.entries.append(entry(u"りんごの色"_s));
+        DocumentViewForm view(app, ProgramFolder(m_program.path()));
+        view.show();
+        view.reload();
+        QVERIFY(loadedText(view).contains(u"りんごの色"_s));
+        QCOMPARE(evaluated(view, u"var box = document.querySelector('.search-input');"
+                                 "box.value = 'リンゴ'; box.dispatchEvent(new Event('input'));"
+                                 "document.querySelectorAll('.qa:not(.search-miss)').length"_s),
+                 u"1"_s);
+    }
+
     // The browser fills the window below the row of the two buttons, the
     // source button keeps its square at the row's end.
     void resizeRulesAndThePlaceLeft() {
@@ -151,6 +227,7 @@ int main(int argc, char* argv[]) {
     // The browser engine will not start its sandbox as root, as in CI.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PreviewScheme::registerScheme();
     QApplication application(argc, argv);
     DocumentViewTest test;
     return QTest::qExec(&test, argc, argv);

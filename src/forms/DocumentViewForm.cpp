@@ -4,6 +4,8 @@
 #include "design/PreviewBuilder.h"
 #include "forms/Named.h"
 #include "forms/PageSourceWindow.h"
+#include "forms/PreviewProfile.h"
+#include "forms/PreviewScheme.h"
 #include "forms/TextEditorLauncher.h"
 #include "forms/Twips.h"
 #include "forms/WindowPlace.h"
@@ -13,7 +15,6 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -42,11 +43,13 @@ DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* pa
     , m_app(app)
     , m_program(std::move(program))
     , m_previewFolder(previewFolderFor(m_program))
-    , m_editor(new TextEditorLauncher(this)) {
+    , m_editor(new TextEditorLauncher(this))
+    , m_profile(new PreviewProfile(m_previewFolder, this)) {
     setWindowTitle(QStringLiteral("ドキュメントビュー"));
     PushButton = named(new QPushButton(QStringLiteral("更新"), this), u"PushButton");
     ShowButton = named(new QPushButton(QStringLiteral("▼"), this), u"ShowButton");
     WebBrowserCtrl = named(new QWebEngineView(this), u"WebBrowserCtrl");
+    WebBrowserCtrl->setPage(new QWebEnginePage(m_profile, WebBrowserCtrl));
     resize(Twips::toPixels(5145, this), Twips::toPixels(4425, this));
     const int row = Twips::toPixels(kButtonRowTwips, this);
     PushButton->setGeometry(0, 0, width() - row, row);
@@ -67,6 +70,11 @@ DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* pa
         }
         emit loadFinished(ok);
     });
+}
+
+DocumentViewForm::~DocumentViewForm() {
+    // The page goes before the profile it was made with.
+    delete WebBrowserCtrl;
 }
 
 QString DocumentViewForm::previewFolderFor(const ProgramFolder& program) {
@@ -115,7 +123,7 @@ void DocumentViewForm::navigate() {
         showNotice(m_notice);
         return;
     }
-    WebBrowserCtrl->setUrl(QUrl::fromLocalFile(pagePath()));
+    WebBrowserCtrl->setUrl(PreviewScheme::urlOf(PreviewBuilder::pageFileName()));
 }
 
 void DocumentViewForm::showNotice(const QString& notice) {

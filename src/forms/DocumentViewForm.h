@@ -6,6 +6,7 @@
 #include <QWidget>
 
 struct MApp;
+class PreviewProfile;
 class QPushButton;
 class QWebEngineView;
 class TextEditorLauncher;
@@ -17,6 +18,7 @@ class DocumentViewForm : public QWidget {
 
 public:
     DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent = nullptr);
+    ~DocumentViewForm() override;
 
     // The name its place is kept under in the user's settings.
     static QString placeName() { return QStringLiteral("DocumentViewForm"); }
@@ -39,6 +41,8 @@ public:
     // Shows the page file as it is on disk.
     void navigate();
 
+    // The page file on disk; the browser reads it under the preview's own
+    // address, which gives it no other file.
     QString pagePath() const;
     // The last notice shown instead of the page; empty after a good build.
     const QString& notice() const { return m_notice; }
@@ -61,6 +65,7 @@ private:
     QString m_previewFolder;
     QString m_notice;
     TextEditorLauncher* m_editor;
+    PreviewProfile* m_profile;
     // The scroll position to restore once the page being loaded is shown.
     QPointF m_pendingScroll;
     bool m_restoreScroll = false;
