@@ -1,7 +1,9 @@
 // What the window program does per command, at the sizes users keep, each
 // measured until the table has been painted: opening a project, adding,
-// moving, undoing and redoing one change, sorting; and from one edit to the
-// preview's page painted. A change should stay well under one frame (16 ms).
+// moving, undoing and redoing one change, sorting, showing a table that
+// holds one answer of millions of characters and changing its current row;
+// and from one edit to the preview's page painted. A change should stay well
+// under one frame (16 ms).
 
 #include "BenchProjects.h"
 #include "app/ProjectModel.h"
@@ -10,6 +12,7 @@
 #include "forms/DocumentViewForm.h"
 #include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
+#include "forms/PreviewScheme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +29,7 @@ namespace {
 // Every question is answered Yes and no dialog is shown while measuring.
 class SilentDialogs : public UserDialogs {
 public:
-    bool askYesNo(const QString&, const QString&) override { return true; }
+    bool askYesNo(const QString&, const QString&, Preselected) override { return true; }
     void report(const QString&, const QString&) override {}
     void beep() override {}
     FileChoice chooseFileToOpen(const QString&) override { return {}; }
@@ -138,6 +141,57 @@ void sortShownTable(benchmark::State& state) {
 }
 BENCHMARK(sortShownTable)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The generated project of `entries` entries whose middle answer is made
+// `length` characters long (0 keeps the generated one), as a whole document
+// pasted into one answer: lines of a thousand characters.
+Project withLongAnswer(int entries, qsizetype length) {
+    Project project = BenchProjects::instance().project(entries);
+    const QString line = QString(1000, u'長') + QStringLiteral("\r\n");
+    if (length > 0)
+        project.entries.item(entries / 2).answer = line.repeated(length / line.size());
+    return project;
+}
+
+// The project put in the table, the long answer's row current, until the
+// table is painted.
+void showTableWithLongAnswer(benchmark::State& state) {
+    ShownWindow shown(1);
+    const Project project = withLongAnswer(int(state.range(0)), state.range(1));
+    for (auto _ : state) {
+        shown.window.projectModel().replaceProject(project, ProjectModel::Marking::Unmodified);
+        shown.window.entryCommands().setCurrentPosition(project.entries.count() / 2);
+        shown.paint();
+    }
+}
+BENCHMARK(showTableWithLongAnswer)
+    ->ArgNames({"entries", "answer"})
+    ->Args({1000, 0})
+    ->Args({1000, 5'000'000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The current row moved between the long answer's entry and the one after
+// it, until the table is painted.
+void changeRowNextToLongAnswer(benchmark::State& state) {
+    ShownWindow shown(1);
+    const Project project = withLongAnswer(int(state.range(0)), state.range(1));
+    shown.window.projectModel().replaceProject(project, ProjectModel::Marking::Unmodified);
+    const qsizetype middle = project.entries.count() / 2;
+    qsizetype next = middle;
+    shown.paint();
+    for (auto _ : state) {
+        next = next == middle ? middle + 1 : middle;
+        shown.window.entryCommands().setCurrentPosition(next);
+        shown.paint();
+    }
+}
+BENCHMARK(changeRowNextToLongAnswer)
+    ->ArgNames({"entries", "answer"})
+    ->Args({1000, 0})
+    ->Args({1000, 5'000'000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // Waits for the preview to have loaded what it was given; false after a
 // minute without.
 bool previewLoaded(DocumentViewForm& view) {
@@ -190,6 +244,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The windows keep recent files and places; never in the user's settings.
     QStandardPaths::setTestModeEnabled(true);
+    PreviewScheme::registerScheme();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -81,7 +81,7 @@ private slots:
             line(form, "CreaterEdit").setText(u"作者"_s);
             description(form).setPlainText(u"say \"hi\""_s);
             click(form, "okButton");
-            refused = form.isVisible() && !ui->app.DataChanged;
+            refused = form.isVisible() && !ui->dataChanged();
             description(form).setPlainText(u"一\n二\n"_s);
             click(form, "okButton");
         });
@@ -92,7 +92,7 @@ private slots:
         expected.DocumentCreater = u"作者"_s;
         expected.DocumentDataview = u"一\r\n二\r\n"_s;
         QCOMPARE(ui->document(), expected);
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
     }
 
     void cancelKeepsEverythingButAConfirmedDesign() {
@@ -113,16 +113,21 @@ private slots:
         QCOMPARE(ui->document().DocumentCode, u"green\\page.ddc"_s);
         QCOMPARE(ui->document().DocumentCodeFolder, u"green"_s);
         QCOMPARE(ui->document().DocumentTitle, QString());
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
         // Rebuilt once, when the settings have closed.
         QCOMPARE(reloadsWhileOpen, 0);
         QCOMPARE(ui->previewReloads(), 1);
 
         // OK without any change still marks the project changed, and the
-        // open preview is rebuilt after either button.
-        ui->app.DataChanged = false;
+        // open preview is rebuilt after either button. Nothing is cut, and
+        // line ends not edited stay as they were.
+        ui->setDataChanged(false);
+        ui->document().DocumentTitle = QString(40000, u'題');
+        ui->document().DocumentDataview = u"一\n二\r三\r\n"_s;
+        const DocumentInfo unedited = ui->document();
         inSettings([](DocumentDataForm& form) { click(form, "okButton"); });
-        QVERIFY(ui->app.DataChanged);
+        QCOMPARE(ui->document(), unedited);
+        QVERIFY(ui->dataChanged());
         QCOMPARE(ui->previewReloads(), 2);
     }
 
@@ -140,15 +145,15 @@ private slots:
         // The chosen design is preselected. Typed text that names no design:
         // OK stores nothing, but the project counts as changed, as it did
         // above.
-        QVERIFY(ui->app.DataChanged);
-        ui->app.DataChanged = false;
+        QVERIFY(ui->dataChanged());
+        ui->setDataChanged(false);
         ui->document().DocumentCode = u"blue\\page.ddc"_s;
         form = designDialog();
         QCOMPARE(designs(*form).currentText(), u"青"_s);
         designs(*form).setCurrentText(u"紫"_s);
         click(*form, "okButton");
         QCOMPARE(ui->document().DocumentCode, u"blue\\page.ddc"_s);
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
 
         // Two designs with one name: the later one is shown and chosen.
         m_program->addDesign(u"zz-copy"_s, u"青"_s, u"x"_s);
@@ -196,7 +201,7 @@ private slots:
                 click(form, "datainfoButton");
             settingsStayed = form.isVisible() && line(form, "PageTitleEdit").text() == u"typed" &&
                              QApplication::activeModalWidget() == &form;
-            markedChanged = ui->app.DataChanged;
+            markedChanged = ui->dataChanged();
             click(form, "okButton");
         });
         QVERIFY(settingsStayed);

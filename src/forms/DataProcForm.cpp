@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent, fixedDialogFlags())
@@ -34,6 +35,9 @@ void DataProcForm::buildControls() {
 
     auto* questionLabel = new QLabel(QStringLiteral("Question"), this);
     QuestionEdit = named(new QLineEdit(this), u"QuestionEdit");
+    // A question read from a file may be longer than Qt's default limit;
+    // it is never cut.
+    QuestionEdit->setMaxLength(std::numeric_limits<int>::max());
     auto* answerLabel = new QLabel(QStringLiteral("Answer"), this);
     AnswerEdit = named(new QPlainTextEdit(this), u"AnswerEdit");
     AnswerEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -82,12 +86,6 @@ void DataProcForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-Status DataProcForm::checkStorable(const QString& question, const QString& answer) const {
-    if (Status checked = BwkWriter::checkLineField(question, QStringLiteral("質問")); !checked)
-        return checked;
-    return BwkWriter::checkQuotedField(answer, QStringLiteral("答え"));
-}
-
 void DataProcForm::okButton_Click() {
     const QString question = QuestionEdit->text();
     const QString answer = LineEnds::toCrLf(AnswerEdit->toPlainText());
@@ -101,7 +99,7 @@ void DataProcForm::okButton_Click() {
     }
     // Text the project file cannot hold is pointed out here, where it was
     // typed, and not only at the next save.
-    if (const Status storable = checkStorable(question, answer); !storable) {
+    if (const Status storable = BwkWriter::checkEntry({question, answer}); !storable) {
         m_dialogs.beep();
         m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;

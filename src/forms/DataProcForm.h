@@ -1,7 +1,5 @@
 #pragma once
 
-#include "text/Result.h"
-
 #include <QDialog>
 
 struct MApp;
@@ -27,7 +25,6 @@ private:
     void okButton_Click();
     void buildControls();
     void placeControls(QWidget* questionLabel, QWidget* answerLabel);
-    Status checkStorable(const QString& question, const QString& answer) const;
 
     MApp& m_app;
     UserDialogs& m_dialogs;

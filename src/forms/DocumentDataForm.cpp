@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 DocumentDataForm::DocumentDataForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                                    QWidget* parent)
@@ -36,6 +37,10 @@ void DocumentDataForm::buildControls() {
     CreaterEdit = named(new QLineEdit(this), u"CreaterEdit");
     HomePageEdit = named(new QLineEdit(QStringLiteral("http://"), this), u"HomePageEdit");
     MailEdit = named(new QLineEdit(this), u"MailEdit");
+    // A line edit cuts longer text to 32,767 characters without a word; the
+    // file takes any length.
+    for (QLineEdit* edit : {PageTitleEdit, CreaterEdit, HomePageEdit, MailEdit})
+        edit->setMaxLength(std::numeric_limits<int>::max());
     DocumentCodeEdit = named(new QLabel(QStringLiteral("．．．"), this), u"DocumentCodeEdit");
     DocumentCodeEdit->setFrameShape(QFrame::StyledPanel);
     DocumentCodeEdit->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -101,7 +106,9 @@ void DocumentDataForm::Form_Load() {
     HomePageEdit->setText(document.DocumentHomepage);
     MailEdit->setText(document.DocumentMail);
     DocumentCodeEdit->setText(document.DocumentCode);
-    DocumentViewEdit->setPlainText(LineEnds::toLf(document.DocumentDataview));
+    m_loadedDescription = document.DocumentDataview;
+    DocumentViewEdit->setPlainText(LineEnds::toLf(m_loadedDescription));
+    m_shownDescription = DocumentViewEdit->toPlainText();
 }
 
 void DocumentDataForm::datainfoButton_Click() {
@@ -114,7 +121,10 @@ void DocumentDataForm::datainfoButton_Click() {
 }
 
 QString DocumentDataForm::description() const {
-    return LineEnds::toCrLf(DocumentViewEdit->toPlainText());
+    // The editor makes every line end LF, lone CRs too; only a description
+    // the user changed gets CR LF throughout.
+    const QString shown = DocumentViewEdit->toPlainText();
+    return shown == m_shownDescription ? m_loadedDescription : LineEnds::toCrLf(shown);
 }
 
 Status DocumentDataForm::checkStorable() const {

@@ -34,6 +34,10 @@ private:
     ProjectModel& m_model;
     UserDialogs& m_dialogs;
     ProgramFolder m_program;
+    // The description as the project holds it and as the editor first
+    // showed it: unedited, it is stored back as it was.
+    QString m_loadedDescription;
+    QString m_shownDescription;
     QLineEdit* PageTitleEdit;
     QLineEdit* CreaterEdit;
     QLineEdit* HomePageEdit;

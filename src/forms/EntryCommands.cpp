@@ -1,10 +1,11 @@
 #include "forms/EntryCommands.h"
 
 #include "app/MApp.h"
+#include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "forms/DataProcForm.h"
-#include "forms/ProjectHistory.h"
+#include "project/BwkWriter.h"
 #include "project/ClipboardEntry.h"
 
 #include <QAbstractItemView>
@@ -132,6 +133,13 @@ void EntryCommands::paste() {
         ClipboardEntry::parse(QGuiApplication::clipboard()->text());
     if (!entry) {
         m_dialogs.beep();
+        return;
+    }
+    // Pasted text is held to the entry dialog's rules, so that what the file
+    // cannot store is refused now and not at the next save.
+    if (const Status storable = BwkWriter::checkEntry(*entry); !storable) {
+        m_dialogs.beep();
+        m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }
     const Step step(m_history, QStringLiteral("貼り付け"));

@@ -7,6 +7,24 @@
 
 namespace {
 
+// The most of a text a row shows. The view lays out all the text it is
+// given, however little of it fits: an answer of millions of characters
+// took seconds at each repaint. The entry dialog shows the whole text.
+constexpr qsizetype kShownLength = 256;
+
+// The start of the text's first line, "…" marking that more follows.
+QString shownStart(const QString& text) {
+    qsizetype end = 0;
+    while (end < text.size() && end < kShownLength && text[end] != u'\r' && text[end] != u'\n')
+        ++end;
+    if (end == text.size())
+        return text;
+    // A character of two code units is shown whole or not at all.
+    if (end > 0 && text[end - 1].isHighSurrogate())
+        --end;
+    return text.left(end) + u'…';
+}
+
 int rowOf(qsizetype position) {
     return int(position - 1);
 }
@@ -52,12 +70,8 @@ QVariant QAListModel::data(const QModelIndex& index, int role) const {
     const bool isQuestion = index.column() == QuestionColumn;
     switch (role) {
     case Qt::DisplayRole:
-        if (isQuestion)
-            return entry.question;
-        // A row has one line: the answer's line breaks show as spaces.
-        return QString(entry.answer).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     case Qt::ToolTipRole:
-        return isQuestion ? entry.question : entry.answer;
+        return shownStart(isQuestion ? entry.question : entry.answer);
     case Qt::DecorationRole:
         return isQuestion ? QVariant(IconImageList::forIconNumber(entry.icon)) : QVariant();
     default:

@@ -6,9 +6,10 @@ class ProjectModel;
 struct ProjectChange;
 
 // Shows the project's entries in the table view: the question with its
-// enabled mark in the first column, the answer in the second. It follows the
-// project model's announcements, one row at a time where a change concerns
-// one entry, so the view never redraws more than changed.
+// enabled mark in the first column, the answer in the second, each as the
+// start of its first line. It follows the project model's announcements, one
+// row at a time where a change concerns one entry, so the view never redraws
+// more than changed.
 class QAListModel : public QAbstractTableModel {
     Q_OBJECT
 

@@ -81,6 +81,12 @@ Status BwkWriter::checkQuotedField(const QString& value, const QString& name) {
     return checkEncodable(value, name);
 }
 
+Status BwkWriter::checkEntry(const QAEntry& entry) {
+    if (Status checked = checkLineField(entry.question, QStringLiteral("質問")); !checked)
+        return checked;
+    return checkQuotedField(entry.answer, QStringLiteral("答え"));
+}
+
 Result<QByteArray> BwkWriter::encode(const DocumentInfo& document, const QAEntryTable& entries) {
     // Room for the whole file at once: growing a multi-megabyte array step by
     // step copies it each time. Two bytes per character at most, plus the

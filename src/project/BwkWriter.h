@@ -20,6 +20,9 @@ public:
     // why. name says which field, for the message.
     static Status checkLineField(const QString& value, const QString& name);
     static Status checkQuotedField(const QString& value, const QString& name);
+    // Whether one entry, as typed or pasted, can be stored; the message names
+    // its question or answer without a position.
+    static Status checkEntry(const QAEntry& entry);
 
     // Replaces the file at path; a failure leaves the old file whole.
     static Status writeFile(const QString& path, const DocumentInfo& document,
