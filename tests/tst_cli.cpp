@@ -1,6 +1,7 @@
 #include "TestDesigns.h"
 #include "cli/CliApplication.h"
 #include "project/BwkWriter.h"
+#include "text/TextFile.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -291,6 +292,16 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(u'x'), qPrintable(run.err));
         QCOMPARE(readFileBytes(program.filePath(u"p\uFFFD.bwk"_s)), QByteArray("unrelated"));
+    }
+
+    // Refused before a byte is read, even as standard input.
+    void filesPastTheSizeLimitAreRefused() {
+        QTemporaryDir dir;
+        QFile huge(dir.filePath(u"huge.bwk"_s));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kSizeLimit + 1));
+        const CliRun run = runShell(u"\"$CLI\" dump /dev/stdin <huge.bwk"_s, dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"大きすぎて読み込めません"_s), qPrintable(run.err));
     }
 
     void lostStandardOutputIsAFailure_data() {

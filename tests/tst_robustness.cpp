@@ -13,6 +13,7 @@
 #include "project/BwkWriter.h"
 #include "project/ClipboardEntry.h"
 #include "text/Cp932Codec.h"
+#include "text/TextFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,27 +65,33 @@ private slots:
 
     void bytesAndTextReadAlike_data() {
         // Files are read as bytes and decoded field by field; the result must
-        // be that of decoding the whole file first, damage included.
+        // be that of decoding the whole file first, damage included; the
+        // first line with undecodable bytes is known (the header has 7).
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("undecodableLine");
         const QByteArray entry = entryBytes("Q", "A\r\nB");
-        QTest::newRow("whole") << kHeader + entry + entryBytes("\x82\xA0", "\x83\x5B]", '2');
-        QTest::newRow("lead byte before the line end") << kHeader + entryBytes("Q\x81", "A");
-        QTest::newRow("lead byte before the closing quote") << kHeader + entryBytes("Q", "A\x9F");
-        QTest::newRow("lead byte at the end of the file") << kHeader + "1\r\nQ\x81";
-        QTest::newRow("lone CR and LF") << kHeader + "1\rQ\n\r\"A\rB\"\r";
-        QTest::newRow("CR LF split by the closing quote") << kHeader + "1\r\nQ\r\n\"A\r\"\n";
-        QTest::newRow("icon not a number") << kHeader + entryBytes("Q", "A", '\x81');
-        QTest::newRow("unclosed answer") << kHeader + "1\r\nQ\r\n\"A\x82\xA0\r\n";
-        QTest::newRow("NUL bytes")
-            << kHeader + entryBytes(QByteArray(2, '\0'), QByteArray(3, '\0'));
+        // clang-format off
+        QTest::newRow("whole") << kHeader + entry + entryBytes("\x82\xA0", "\x83\x5B]", '2') << 0;
+        QTest::newRow("lead byte before the line end") << kHeader + entryBytes("Q\x81", "\x80") << 9;
+        QTest::newRow("lead byte before the closing quote") << kHeader + entryBytes("Q", "A\x9F") << 10;
+        QTest::newRow("third line of an answer") << kHeader + entryBytes("Q", "A\r\nB\rC\x80") << 12;
+        QTest::newRow("lead byte at the end of the file") << kHeader + "1\r\nQ\x81" << 0;
+        QTest::newRow("lone CR and LF") << kHeader + "1\rQ\n\r\"A\rB\"\r" << 0;
+        QTest::newRow("CR LF split by the closing quote") << kHeader + "1\r\nQ\r\n\"A\r\"\n" << 0;
+        QTest::newRow("icon not a number") << kHeader + entryBytes("Q", "A", '\x81') << 0;
+        QTest::newRow("unclosed answer") << kHeader + "1\r\nQ\r\n\"A\x82\xA0\r\n" << 0;
+        QTest::newRow("NUL bytes") << kHeader + entryBytes(QByteArray(2, '\0'), QByteArray(3, '\0')) << 0;
+        // clang-format on
     }
 
     void bytesAndTextReadAlike() {
         QFETCH(QByteArray, file);
+        QFETCH(int, undecodableLine);
         const Result<Project> text = BwkReader::parse(Cp932Codec::decode(file));
-        const Result<Project> bytes = BwkReader::parseBytes(file);
+        const Result<BwkReader::Opened> bytes = BwkReader::openBytes(file);
         QCOMPARE(bytes.error(), text.error());
-        QVERIFY(!text || *bytes == *text);
+        QVERIFY(!text || bytes->project == *text);
+        QCOMPARE(bytes ? bytes->firstUndecodableLine : 0, undecodableLine);
     }
 
     void hundredMegabyteDescriptionNeverClosed() {
@@ -222,6 +229,17 @@ private slots:
         QByteArray encoded;
         Cp932Codec::encodeForHtml(page, encoded);
         QCOMPARE(encoded, QByteArray("<&#xFFFD;>Sample&#xFFFD;\r\n"));
+    }
+
+    // A device without end is read only to the limit; a file name that
+    // would decode to another file's name ("\uFFFD.bwk") is refused.
+    void readsAreBoundedAndNamesExact() {
+        const QString error = TextFile::readBytes(u"/dev/zero"_s, 1 << 20).error();
+        QVERIFY2(error.endsWith(u"は大きすぎて読み込めません（上限は1048576バイトです）"_s),
+                 qPrintable(error));
+        QCOMPARE(TextFile::decodeFileName("\xff.bwk").error(),
+                 u"ファイル名を読み取れません: \\xff.bwk"_s);
+        QCOMPARE(TextFile::decodeFileName("\xe8\xa1\xa8.bwk").value(), u"表.bwk"_s);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 #include "text/Cp932Codec.h"
+#include "text/TextFile.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -76,12 +77,10 @@ CliApplication::CliApplication(ProgramFolder defaultProgramFolder, QIODevice& ou
 int CliApplication::run(const QList<QByteArray>& arguments) {
     QStringList decoded;
     for (const QByteArray& argument : arguments) {
-        decoded.append(QFile::decodeName(argument));
-        if (QFile::encodeName(decoded.last()) != argument)
-            return usage(
-                QStringLiteral("引数「%1」にはファイル名の文字コード（UTF-8）で読めないバイトが"
-                               "あります。")
-                    .arg(decoded.last()));
+        const Result<QString> name = TextFile::decodeFileName(argument);
+        if (!name)
+            return usage(name.error());
+        decoded.append(*name);
     }
     return run(decoded);
 }
@@ -174,11 +173,10 @@ int CliApplication::dump(const QStringList& args) {
 }
 
 int CliApplication::import(const QStringList& args) {
-    QFile input(args.at(0));
-    if (!input.open(QIODevice::ReadOnly))
-        return fail(
-            QStringLiteral("「%1」を開けません（%2）").arg(args.at(0), input.errorString()));
-    const Result<Project> project = ProjectJson::fromJson(input.readAll());
+    const Result<QByteArray> input = TextFile::readBytes(args.at(0));
+    if (!input)
+        return fail(input.error());
+    const Result<Project> project = ProjectJson::fromJson(*input);
     if (!project)
         return fail(QStringLiteral("%1: %2").arg(args.at(0), project.error()));
     if (Status written = BwkWriter::writeFile(args.at(1), project->document, project->entries);
@@ -219,11 +217,17 @@ int CliApplication::designs(const ProgramFolder& program) {
 }
 
 Result<Project> CliApplication::loadProject(const QString& path) {
-    Result<Project> project = BwkReader::readFile(path);
-    if (!project)
+    Result<BwkReader::Opened> opened = BwkReader::openFile(path);
+    if (!opened)
         return Failure{
-            QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, project.error())};
-    return project;
+            QStringLiteral("%1 %2: %3").arg(BwkReader::damagedMessage(), path, opened.error())};
+    // The output is made all the same, as the window opens such a file; one
+    // line says where the text was replaced.
+    if (opened->firstUndecodableLine > 0)
+        m_err.write(QStringLiteral("brindlewick-cli: %1\n")
+                        .arg(BwkReader::undecodableMessage(path, opened->firstUndecodableLine))
+                        .toUtf8());
+    return std::move(opened->project);
 }
 
 int CliApplication::usage(const QString& message) {

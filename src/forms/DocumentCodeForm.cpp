@@ -7,6 +7,7 @@
 #include "forms/FixedDialog.h"
 #include "forms/Named.h"
 #include "forms/Twips.h"
+#include "text/TextFile.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -129,9 +130,12 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
 }
 
 bool DocumentCodeForm::canReadDesignFile(const DesignCatalog::Design& design) const {
+    // Checked as the page is made from it: a pipe in a downloaded design
+    // must not leave the dialog waiting for a writer.
     const auto designFile = DesignLocation::designFile(m_program, design.designCode());
+    QFile file;
     return design.procode.namesDesignFile() && designFile &&
-           QFile(*designFile).open(QIODevice::ReadOnly);
+           TextFile::openRegularFile(file, *designFile).ok();
 }
 
 void DocumentCodeForm::failKeeping(const DocumentInfo& chosenBefore) {

@@ -1,6 +1,7 @@
 #include "project/BwkReader.h"
 
 #include "text/Cp932Codec.h"
+#include "text/LineReader.h"
 #include "text/TextFile.h"
 
 #include <vector>
@@ -40,16 +41,19 @@ public:
         : m_lines(text) {}
 
     bool atEnd() const { return m_lines.atEnd(); }
+    int firstUndecodableLine() const { return m_firstUndecodableLine; }
 
     QString lineField(const QString& name) {
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
-        return m_toText(m_lines.readLine());
+        const int line = m_lines.lineNumber();
+        return noted(m_toText(m_lines.readLine()), line);
     }
 
     QString quotedField(const QString& name) {
         const View text = m_lines.text();
         const qsizetype open = m_lines.position();
+        const int line = m_lines.lineNumber();
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
         if (text[open] != u'"')
@@ -61,7 +65,7 @@ public:
         if (!m_lines.atEnd() && Lines::lineEndLength(text, close + 1) == 0)
             fail(QStringLiteral("%1が引用符で終わっていません").arg(name));
         m_lines.readLine();
-        return m_toText(text.sliced(open + 1, close - open - 1));
+        return noted(m_toText(text.sliced(open + 1, close - open - 1)), line);
     }
 
     int iconField() {
@@ -75,6 +79,20 @@ public:
     }
 
 private:
+    // Keeps the line of the first character that decoding replaced; the
+    // field began on firstLine.
+    QString noted(QString field, int firstLine) {
+        if (m_firstUndecodableLine > 0)
+            return field;
+        const qsizetype replaced = field.indexOf(QChar::ReplacementCharacter);
+        if (replaced >= 0) {
+            LineReader lines(field);
+            lines.advanceTo(replaced);
+            m_firstUndecodableLine = firstLine + lines.lineNumber() - 1;
+        }
+        return field;
+    }
+
     [[noreturn]] void fail(const QString& what) { fail(what, m_lines.lineNumber()); }
     [[noreturn]] static void fail(const QString& what, int line) {
         throw Damage{QStringLiteral("%1行目: %2").arg(line).arg(what)};
@@ -83,10 +101,11 @@ private:
     using Lines = BasicLineReader<View>;
     Lines m_lines;
     FieldText m_toText;
+    int m_firstUndecodableLine = 0;
 };
 
 template <typename View>
-Result<Project> parseFields(View text) {
+Result<BwkReader::Opened> parseFields(View text) {
     FieldReader<View> fields(text);
     Project project;
     DocumentInfo& doc = project.document;
@@ -109,22 +128,36 @@ Result<Project> parseFields(View text) {
     } catch (const typename FieldReader<View>::Damage& damage) {
         return Failure{damage.message};
     }
-    return project;
+    return BwkReader::Opened{std::move(project), fields.firstUndecodableLine()};
+}
+
+Result<Project> projectOf(Result<BwkReader::Opened> opened) {
+    if (!opened)
+        return Failure{opened.error()};
+    return std::move(opened->project);
 }
 
 } // namespace
 
-Result<Project> BwkReader::readFile(const QString& path) {
+Result<BwkReader::Opened> BwkReader::openFile(const QString& path) {
     const Result<QByteArray> bytes = TextFile::readBytes(path);
     if (!bytes)
         return Failure{bytes.error()};
-    return parseBytes(*bytes);
+    return openBytes(*bytes);
+}
+
+Result<BwkReader::Opened> BwkReader::openBytes(QByteArrayView bytes) {
+    return parseFields(bytes);
+}
+
+Result<Project> BwkReader::readFile(const QString& path) {
+    return projectOf(openFile(path));
 }
 
 Result<Project> BwkReader::parse(QStringView text) {
-    return parseFields(text);
+    return projectOf(parseFields(text));
 }
 
 Result<Project> BwkReader::parseBytes(QByteArrayView bytes) {
-    return parseFields(bytes);
+    return projectOf(openBytes(bytes));
 }
