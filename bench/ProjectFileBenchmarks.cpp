@@ -1,6 +1,9 @@
-// Reading and saving .bwk files of generated projects.
+// Reading and saving .bwk files of generated projects, and the recovery copy
+// a window keeps of an unsaved one.
 
 #include "BenchProjects.h"
+#include "app/RecoveryCopy.h"
+#include "app/RecoveryStore.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
 #include "text/Cp932Codec.h"
@@ -67,5 +70,35 @@ void BM_EncodeProject(benchmark::State& state) {
         benchmark::DoNotOptimize(BwkWriter::encode(project.document, project.entries));
 }
 BENCHMARK(BM_EncodeProject)->Apply(entrySizes);
+
+// What the window's own thread does for a recovery copy: it takes the
+// project, whose data it shares, and hands it to the worker.
+void BM_RecoveryCopyTaken(benchmark::State& state) {
+    const Project& project = BenchProjects::instance().project(int(state.range(0)));
+    for (auto _ : state) {
+        RecoveryCopy copy{project, QStringLiteral("/home/user/faq.bwk"), {}, QDateTime()};
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_RecoveryCopyTaken)->Apply(entrySizes);
+
+// What the worker does: encodes the copy and replaces the file whole.
+void BM_RecoveryCopyWritten(benchmark::State& state) {
+    BenchProjects& projects = BenchProjects::instance();
+    RecoveryStore store(projects.scratchPath(QStringLiteral("recovery")));
+    if (Status opened = store.open(); !opened)
+        state.SkipWithError(qPrintable(opened.error()));
+    const RecoveryCopy copy{projects.project(int(state.range(0))),
+                            QStringLiteral("/home/user/faq.bwk"),
+                            {},
+                            QDateTime::currentDateTime()};
+    for (auto _ : state) {
+        const Result<QByteArray> bytes = copy.encode();
+        if (!bytes || !store.write(*bytes))
+            state.SkipWithError("the copy was not written");
+    }
+    store.remove();
+}
+BENCHMARK(BM_RecoveryCopyWritten)->Apply(entrySizes);
 
 } // namespace

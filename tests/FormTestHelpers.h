@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "TestDesigns.h"
 #include "app/MApp.h"
+#include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
 #include "forms/DataProcForm.h"
 #include "forms/EntryCommands.h"
@@ -104,11 +105,12 @@ inline void type(const EntryInput& input) {
 // A main window with its own state and scripted answers. It counts how often
 // the open preview was to be rebuilt, without starting a browser engine.
 struct WindowUnderTest {
-    explicit WindowUnderTest(const QString& programFolder)
-        : window(app, dialogs, ProgramFolder(programFolder)) {}
+    explicit WindowUnderTest(const QString& programFolder, const MainForm::StateFolders& folders =
+                                                               MainForm::StateFolders::ofUser())
+        : window(app, dialogs, ProgramFolder(programFolder), folders) {}
     ~WindowUnderTest() {
         // Closing without an exit prompt: the test has checked what it wanted.
-        app.DataChanged = false;
+        setDataChanged(false);
     }
 
     // The main window of the shipped program folder, shown. Opened again, it
@@ -162,7 +164,15 @@ struct WindowUnderTest {
         }
         this->project().replaceProject(project, ProjectModel::Marking::Unmodified);
         window.entryCommands().setCurrentPosition(position);
-        app.DataChanged = false;
+    }
+
+    bool dataChanged() { return window.projectHistory().DataChanged(); }
+    // As after a save, or after a change that left nothing to undo.
+    void setDataChanged(bool changed) {
+        if (changed)
+            window.projectHistory().markUnsaved();
+        else
+            window.projectHistory().setClean();
     }
 
     // The undo and redo items that can be chosen, as the menu shows them.

@@ -14,6 +14,7 @@ public:
     struct Shown {
         QString text;
         QString title;
+        Preselected preselected = Preselected::Yes;
         bool operator==(const Shown&) const = default;
     };
 
@@ -29,8 +30,9 @@ public:
     int beeps = 0;
     QStringList unexpected;
 
-    bool askYesNo(const QString& text, const QString& title) override {
-        questions.append({text, title});
+    bool askYesNo(const QString& text, const QString& title,
+                  Preselected preselected = Preselected::Yes) override {
+        questions.append({text, title, preselected});
         shown.append(text);
         if (answers.isEmpty())
             unexpected.append(text);

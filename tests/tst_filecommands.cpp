@@ -3,16 +3,22 @@
 #include "TestDesigns.h"
 #include "app/ExportFolders.h"
 #include "app/FileCommands.h"
+#include "app/ProjectLock.h"
 #include "app/RecentFiles.h"
 #include "design/HtmlExporter.h"
+#include "forms/DocumentCodeForm.h"
 #include "forms/JapaneseTranslation.h"
 #include "forms/WidgetDialogs.h"
 #include "project/BwkWriter.h"
+#include "text/TextFile.h"
 
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -58,7 +64,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(QString, caption);
-        ui->app.DataChanged = true;
+        ui->setDataChanged(true);
         ui->dialogs.files << path(typed);
         ui->trigger("FileSave_FileName");
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
@@ -92,7 +98,10 @@ private slots:
                 files->selectFile(path(u"faq"_s));
                 QMetaObject::invokeMethod(files, "accept");
             });
-            const bool replaced = FileCommands(ui->app, ui->project(), real).saveAs();
+            ProjectLock lock(path(u"open"_s));
+            const bool replaced =
+                FileCommands(ui->app, ui->project(), ui->window.projectHistory(), lock, real)
+                    .saveAs();
             QCOMPARE(replaced, button == QMessageBox::Yes);
             QCOMPARE(seen, (QStringList{u"faq.bwk は既に存在します。\n置き換えますか?"_s,
                                         u"いいえ(&N)"_s}));
@@ -227,6 +236,69 @@ private slots:
                  (QStringList{path(u"TWO.BWK"_s), path(u"faq.bwk"_s), path(u"fresh.bwk"_s)}));
     }
 
+    // Another program's change is overwritten only when the user says so; a
+    // file written again with the same bytes is no change.
+    void savesNoticeAnotherProgramsChange() {
+        const QString file = path(u"shop.bwk"_s);
+        QVERIFY(BwkWriter::writeFile(file, {}, {}));
+        ui->window.openAtStart(file);
+        ui->project().appendEntry(entry(u"mine"_s));
+        writeFileBytes(file, readFileBytes(file));
+        ui->trigger("FileUpSave_FileMenu");
+        QVERIFY(ui->dialogs.questions.isEmpty());
+
+        writeFileBytes(file, "theirs");
+        ui->project().appendEntry(entry(u"more"_s));
+        ui->dialogs.answers << false << true;
+        ui->trigger("FileUpSave_FileMenu");
+        QCOMPARE(
+            ui->dialogs.questions.value(0),
+            (ScriptedDialogs::Shown{
+                u"「shop.bwk」は、開いた後にほかのプログラムで変更されています。上書きしますか？"_s,
+                u"B.W.K"_s, UserDialogs::Preselected::No}));
+        QCOMPARE(readFileBytes(file), QByteArray("theirs"));
+        QVERIFY(ui->dataChanged());
+        // Saving under the open file's own name asks the same.
+        ui->dialogs.files << file;
+        ui->trigger("FileSave_FileName");
+        QCOMPARE(ui->dialogs.questions.size(), 2);
+        QVERIFY(!ui->dataChanged());
+        QVERIFY(readFileBytes(file).contains("more"));
+    }
+
+    // The file is marked open for as long as a window of the program runs:
+    // a second window is asked first, and the mark of one that has ended
+    // counts for nothing.
+    void aSecondWindowIsToldTheFileIsOpen() {
+        const QString file = path(u"shared.bwk"_s);
+        QVERIFY(BwkWriter::writeFile(file, {}, {}));
+        QVERIFY(QDir().mkpath(path(u"run"_s)));
+        QFile::setPermissions(path(u"run"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+            environment.insert(QString::fromLatin1(variable), path(u"run"_s));
+        QProcess first;
+        first.setProcessEnvironment(environment);
+        first.start(QStringLiteral(BRINDLEWICK_BUILD_DIR "/brindlewick"), {file});
+        const QString marks = path(u"run/brindlewick/open"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(marks).entryList({u"*.lock"_s}).isEmpty(), 20000);
+
+        WindowUnderTest second(sourceProgramFolder(), {path(u"recovery"_s), marks});
+        second.dialogs.answers << false;
+        second.window.openAtStart(file);
+        QCOMPARE(second.dialogs.questions.value(0),
+                 (ScriptedDialogs::Shown{
+                     u"「shared.bwk」は、別のウィンドウで開かれています。開きますか？"_s,
+                     u"B.W.K"_s, UserDialogs::Preselected::No}));
+        QVERIFY(second.app.CurrentFilePath.isEmpty());
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        second.window.openAtStart(file);
+        QCOMPARE(second.app.CurrentFilePath, file);
+        QVERIFY(second.dialogs.allAnswered());
+    }
+
     void closingAsksToSaveUnsavedChanges_data() {
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QList<bool>>("answers");
@@ -243,14 +315,14 @@ private slots:
         QFETCH(QList<bool>, answers);
         QFETCH(QString, file);
         QFETCH(bool, closes);
-        ui->app.DataChanged = changed;
+        ui->setDataChanged(changed);
         ui->dialogs.answers = answers;
         if (file != u"none")
             ui->dialogs.files << (file.isEmpty() ? file : path(file));
         QCOMPARE(ui->window.close(), closes);
         const bool saved = QFile::exists(path(u"kept.bwk"_s));
         QCOMPARE(saved, file == u"kept");
-        QCOMPARE(ui->app.DataChanged, changed && !saved);
+        QCOMPARE(ui->dataChanged(), changed && !saved);
         QCOMPARE(ui->dialogs.questions.value(0).text,
                  changed ? u"まだ、保存されていない情報がありますが保存しますか？"_s : QString());
     }
@@ -294,7 +366,7 @@ private slots:
         ui->trigger("html_FileMenu");
         QCOMPARE(ui->dialogs.reports.last().text, u"htmlファイルを書き出しました。"_s);
         QVERIFY(QFile::exists(output + u"/faq.html"_s));
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
         // An existing folder is refused.
         ui->trigger("html_FileMenu");
         QVERIFY(ui->dialogs.reports.last().text.startsWith(u"html出力ができませんでした。\n\n"_s));
@@ -324,6 +396,64 @@ private slots:
         QVERIFY(QDir(output).removeRecursively());
         emit child<QMenu>(ui->window, "FileMenu").aboutToShow();
         QVERIFY(!ui->enabled("htmlAgain_FileMenu"));
+    }
+
+    void pipesAndHugeFilesAreRefusedAtOnce_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        // clang-format off
+        QTest::newRow("pipe") << "pipe.bwk" << "」は通常のファイルではありません";
+        QTest::newRow("past the limit") << "huge.bwk" << "」は大きすぎて読み込めません";
+        // clang-format on
+    }
+
+    // Nothing waits for a writer or reads without end; the project stays.
+    void pipesAndHugeFilesAreRefusedAtOnce() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QCOMPARE(::mkfifo(QFile::encodeName(path(u"pipe.bwk"_s)).constData(), 0600), 0);
+        QFile huge(path(u"huge.bwk"_s));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kSizeLimit + 1));
+        ui->setRows(u"a[b]"_s);
+        ui->window.openAtStart(path(name));
+        QCOMPARE(ui->dialogs.beeps, 1);
+        const ScriptedDialogs::Shown shown = ui->dialogs.reports.value(0);
+        QVERIFY(shown.text.startsWith(u"bwkファイルが壊れています。\n\n"_s));
+        QVERIFY2(shown.text.contains(path(name) + reason), qPrintable(shown.text));
+        QCOMPARE(shown.title, u"エラー"_s);
+        QCOMPARE(ui->rows(), u"a[b]"_s);
+        QCOMPARE(ui->shownTitle(), u"Brindlewick Ver1.2"_s);
+    }
+
+    // Opened as it is, and said once, on the line where it happens first.
+    void bytesThatAreNotCodePage932AreReportedOnce() {
+        const QString file = path(u"sjis.bwk"_s);
+        writeFileBytes(file, "T\r\nH\r\nM\r\nC\r\nx\x80y\r\nf\r\n\"d\x80\"\r\n");
+        ui->dialogs.files << file;
+        ui->trigger("FileOpen_FileMenu");
+        QCOMPARE(ui->app.CurrentFilePath, file);
+        QCOMPARE(ui->document().DocumentCode, u"x\uFFFDy"_s);
+        QCOMPARE(ui->dialogs.beeps, 1);
+        const QString message =
+            u"「%1」の5行目に、Shift_JISとして読めない文字があります。読めない文字は「\uFFFD」に置き換えて開きました。"_s;
+        QCOMPARE(ui->dialogs.reports,
+                 (QList<ScriptedDialogs::Shown>{{message.arg(file), u"B.W.K"_s}}));
+    }
+
+    // The design dialog checks the chosen design's file without waiting
+    // for a writer.
+    void designFileThatIsAPipeIsRefusedAtOnce() {
+        TestProgramFolder program;
+        program.addDesign(u"piped"_s, u"管"_s, QString());
+        const QByteArray designFile =
+            QFile::encodeName(program.filePath(u"doc_code/piped/page.ddc"_s));
+        QVERIFY(::unlink(designFile.constData()) == 0 &&
+                ::mkfifo(designFile.constData(), 0600) == 0);
+        DocumentCodeForm dialog(ui->project(), ui->dialogs, ProgramFolder(program.path()));
+        click(dialog, "okButton");
+        QCOMPARE(ui->dialogs.reports.value(0).text,
+                 u"デザインファイルが壊れており、読み込むことができません。"_s);
+        QCOMPARE(ui->document().DocumentCode, u"．．．"_s);
     }
 };
 

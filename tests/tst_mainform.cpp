@@ -108,7 +108,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, seen);
         ui->setRows(u"a[b]c"_s);
-        ui->app.DataChanged = true;
+        ui->setDataChanged(true);
         ui->dialogs.answers << false;
         ui->dialogs.files << QString();
         ui->activate();
@@ -126,7 +126,7 @@ private slots:
         for (const char* action : {"edit_QACommand", "delete_QACommand", "Cut_QACommand"})
             ui->trigger(action);
         QVERIFY(ui->dialogs.questions.isEmpty());
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
         QGuiApplication::clipboard()->setText(u"BWK1.21Q\r\nA"_s);
         emit child<QMenu>(ui->window, "QACommandMenu").aboutToShow();
         QCOMPARE(enabledEntryItems(), u"new Paste add sort"_s);
@@ -155,13 +155,13 @@ private slots:
         QCOMPARE(ui->app.entries().item(1), (QAEntry{u"質問"_s, u"一行目\r\n二行目"_s, 1}));
         QCOMPARE(ui->app.entries().item(2), (QAEntry{u"無効"_s, u"a"_s, 2}));
 
-        ui->app.DataChanged = false;
+        ui->setDataChanged(false);
         type({u"x"_s, u"y"_s, true, EntryInput::Cancel});
         ui->trigger("add_QACommand");
         type({u"x"_s, u"y"_s, true, EntryInput::Close});
         ui->trigger("add_QACommand");
         QCOMPARE(ui->rows(), u"質問[無効]"_s);
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
         QCOMPARE(ui->previewReloads(), 2);
     }
 
@@ -196,14 +196,14 @@ private slots:
         // A refusal beeps like every other report.
         QCOMPARE(ui->dialogs.beeps, report.isEmpty() ? 0 : 1);
         QVERIFY(ui->app.entries().isEmpty());
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
     }
 
     void editWritesBackHoweverTheDialogEnds() {
         ui->setRows(u"a"_s);
         ui->project().appendEntry(entry(u"b"_s, 7));
         ui->window.entryCommands().setCurrentPosition(2);
-        ui->app.DataChanged = false;
+        ui->setDataChanged(false);
         ui->app.DocumentViewOpen = true;
         bool filled = false;
         whenOpen<DataProcForm>([&filled](DataProcForm& dialog) {
@@ -214,7 +214,7 @@ private slots:
         ui->trigger("edit_QACommand");
         QVERIFY(filled);
         QCOMPARE(ui->app.entries().item(2), entry(u"b"_s, 2));
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
         QCOMPARE(ui->previewReloads(), 1);
 
         // A double-click edits too.
@@ -256,28 +256,38 @@ private slots:
         ui->trigger(qPrintable(action));
         QCOMPARE(ui->dialogs.questions, QList<ScriptedDialogs::Shown>({{question, u"B.W.K"_s}}));
         QCOMPARE(ui->rows(), rows);
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
         // Yes marks the project changed, even clearing an empty table.
         ui->dialogs.answers << true;
         ui->trigger(qPrintable(action));
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
     }
 
     void copyPasteAndCutGoThroughTheClipboard() {
         ui->project().appendEntry({u"改"_s, u"一\r\n\r\n二\r\n"_s, 2});
         ui->trigger("Copy_QACommand");
         QCOMPARE(QGuiApplication::clipboard()->text(), u"BWK1.22改\r\n一\r\n\r\n二\r\n"_s);
-        ui->app.DataChanged = false;
+        ui->setDataChanged(false);
         ui->trigger("Paste_QACommand");
         ui->trigger("Paste_QACommand");
         QCOMPARE(ui->rows(), u"改改[改]"_s);
         QCOMPARE(ui->app.entries().item(3), ui->app.entries().item(1));
-        QVERIFY(ui->app.DataChanged);
+        QVERIFY(ui->dataChanged());
 
-        QGuiApplication::clipboard()->setText(u"BWK1.2"_s);
-        ui->trigger("Paste_QACommand");
+        // Nothing to paste, or text the entry dialog would refuse: a beep,
+        // the dialog's message, and no change.
+        ui->setDataChanged(false);
+        for (const QString& text :
+             {u"BWK1.2"_s, u"BWK1.21Q😀\r\nA"_s, u"BWK1.21Q\r\nsay \"hi\""_s}) {
+            QGuiApplication::clipboard()->setText(text);
+            ui->trigger("Paste_QACommand");
+        }
         QCOMPARE(ui->app.entries().count(), 3);
-        QCOMPARE(ui->dialogs.beeps, 1);
+        QVERIFY(!ui->dataChanged());
+        QCOMPARE(ui->dialogs.beeps, 3);
+        QCOMPARE(ui->dialogs.shown,
+                 (QStringList{u"質問の文字「😀」(U+1F600)はbwkファイルに保存できません。"_s,
+                              u"答えに半角の二重引用符（\"）を含めることはできません。"_s}));
 
         // Cut copies the current entry and removes it without a question.
         QGuiApplication::clipboard()->clear();
@@ -348,7 +358,7 @@ private slots:
         const Project projectAfter = ui->app.project;
         QVERIFY(projectAfter != projectBefore);
         QCOMPARE(ui->rows(), after);
-        QCOMPARE(ui->app.DataChanged, marksChange);
+        QCOMPARE(ui->dataChanged(), marksChange);
         QCOMPARE(ui->previewReloads(), marksChange ? 1 : 0);
         // Only the settings change the document.
         QCOMPARE(projectAfter.document == projectBefore.document, !caption.contains(u"設定"));
@@ -356,13 +366,27 @@ private slots:
 
         ui->trigger("undo_QACommand");
         QCOMPARE(ui->app.project, projectBefore);
-        QVERIFY(!ui->app.DataChanged);
+        QVERIFY(!ui->dataChanged());
         QCOMPARE(ui->historyItems(), QStringList{u"やり直し: "_s + caption});
         ui->trigger("redo_QACommand");
         QCOMPARE(ui->app.project, projectAfter);
-        QVERIFY(ui->app.DataChanged);
+        QCOMPARE(ui->dataChanged(), marksChange);
         QCOMPARE(ui->historyItems(), QStringList{u"元に戻す: "_s + caption});
         QCOMPARE(ui->previewReloads(), marksChange ? 3 : 2);
+    }
+
+    // The caption, the exit prompt and the recovery copy all follow the
+    // history: back at the quick settings is back at the saved state.
+    void undoingBackToTheQuickSettingsLeavesTheProjectUnmarked() {
+        ui->setRows(u"[a]"_s);
+        ui->dialogs.answers = {true};
+        ui->trigger("AutoDocument_ProjectMenu");
+        type({u"b"_s, u"x"_s});
+        ui->trigger("add_QACommand");
+        QVERIFY(ui->window.isWindowModified());
+        ui->trigger("undo_QACommand");
+        QVERIFY(!ui->dataChanged());
+        QVERIFY(!ui->window.isWindowModified());
     }
 
     void answerColumnTakesTheRestOfTheWidth() {
@@ -387,6 +411,26 @@ private slots:
         table.setColumnWidth(0, table.width() + 100);
         resizeBy(-1);
         QCOMPARE(table.columnWidth(1), 0);
+    }
+
+    // A row shows the start of the first line; the entry keeps all of it.
+    void tableShowsTheStartOfLongTexts() {
+        const QString line(300, u'長'), shown = line.left(256) + u'…';
+        ui->project().appendEntry({line, line + u"\r\n二"_s, 1});
+        ui->project().appendEntry({u"短"_s, u"一\r\n二"_s, 1});
+        const QAbstractItemModel& model = *ui->table().model();
+        QCOMPARE(model.index(0, 0).data().toString(), shown);
+        QCOMPARE(model.index(0, 1).data().toString(), shown);
+        QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), shown);
+        QCOMPARE(model.index(1, 1).data().toString(), u"一…"_s);
+        QCOMPARE(ui->app.entries().item(1).answer, line + u"\r\n二"_s);
+        // Nor does the entry dialog cut a question read from a file.
+        const QString question(40000, u'問');
+        ui->project().replaceEntry(1, {question, u"答"_s, 1});
+        ui->window.entryCommands().setCurrentPosition(1);
+        whenOpen<DataProcForm>([](DataProcForm& dialog) { click(dialog, "okButton"); });
+        ui->trigger("edit_QACommand");
+        QCOMPARE(ui->app.entries().item(1).question, question);
     }
 
     void windowOpensWhereItWasLeft() {

@@ -1,9 +1,14 @@
 #include "app/FileCommands.h"
 
 #include "app/ExportFolders.h"
+#include "app/ProjectHistory.h"
+#include "app/ProjectLock.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryCopy.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "text/FileWriter.h"
+#include "text/TextFile.h"
 
 #include <QFileInfo>
 
@@ -12,11 +17,22 @@ namespace {
 const QString kOpenQuestion =
     QStringLiteral("現在保存されていない情報がまだありますが、ファイルを開きますか？");
 
+// The same file, however it was named.
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.absoluteFilePath() == second.absoluteFilePath() ||
+           (first.exists() && first.canonicalFilePath() == second.canonicalFilePath());
+}
+
 } // namespace
 
-FileCommands::FileCommands(MApp& app, ProjectModel& model, UserDialogs& dialogs)
+FileCommands::FileCommands(MApp& app, ProjectModel& model, ProjectHistory& history,
+                           ProjectLock& lock, UserDialogs& dialogs)
     : m_app(app)
     , m_model(model)
+    , m_history(history)
+    , m_lock(lock)
     , m_dialogs(dialogs) {}
 
 QString FileCommands::caption(const MApp& app) {
@@ -36,7 +52,13 @@ QString FileCommands::withExtension(const QString& path) {
 }
 
 bool FileCommands::unsavedChangesMayGo(const QString& question) {
-    return !m_app.DataChanged || m_dialogs.askYesNo(question, UserDialogs::boxTitle());
+    return !m_history.DataChanged() || m_dialogs.askYesNo(question, UserDialogs::boxTitle());
+}
+
+bool FileCommands::otherWindowMayShare(const QString& path) {
+    return !m_lock.heldElsewhere(path) ||
+           m_dialogs.askYesNo(ProjectLock::openedQuestion().arg(QFileInfo(path).fileName()),
+                              UserDialogs::boxTitle(), UserDialogs::Preselected::No);
 }
 
 bool FileCommands::newProject() {
@@ -44,12 +66,13 @@ bool FileCommands::newProject() {
         return false;
     m_model.replaceProject(Project{DocumentInfo::forNewProject(), {}},
                            ProjectModel::Marking::Unmodified);
-    m_app.DataChanged = false;
     // A new project has no file yet, so the next overwrite save asks for a
     // name instead of overwriting the file of the previous project.
     m_app.CurrentFilePath.clear();
     m_app.CurrentFileTitle.clear();
+    m_app.CurrentFileStamp = {};
     m_app.LastExportFolder.clear();
+    m_lock.release();
     return true;
 }
 
@@ -70,28 +93,61 @@ bool FileCommands::openFile(const QString& path) {
 }
 
 bool FileCommands::read(const QString& path, const QString& title) {
-    Result<Project> project = BwkReader::readFile(path);
-    if (!project) {
+    if (!otherWindowMayShare(path))
+        return false;
+    // Only a regular file of bounded size: a pipe would keep the window
+    // waiting for a writer, a device reading without end.
+    const Result<QByteArray> bytes = TextFile::readRegularFileBytes(path);
+    Result<BwkReader::Opened> opened =
+        bytes ? BwkReader::openBytes(*bytes) : Result<BwkReader::Opened>(Failure{bytes.error()});
+    if (!opened) {
         // The project in memory stays as it was: the file was read into a
         // copy, and a damaged file is no reason to end the program.
         m_dialogs.beep();
-        m_dialogs.report(BwkReader::damagedMessage() + QStringLiteral("\n\n") + project.error(),
+        m_dialogs.report(BwkReader::damagedMessage() + QStringLiteral("\n\n") + opened.error(),
                          QStringLiteral("エラー"));
         return false;
     }
-    m_model.replaceProject(std::move(*project), ProjectModel::Marking::Unmodified);
-    m_app.DataChanged = false;
-    m_app.CurrentFilePath = path;
-    m_app.CurrentFileTitle = title;
-    m_app.LastExportFolder = ExportFolders::lastFor(path);
+    m_model.replaceProject(std::move(opened->project), ProjectModel::Marking::Unmodified);
+    m_app.CurrentFileStamp = FileStamp::of(path, *bytes);
+    fileChosen(path, title);
     RecentFiles::add(path);
+    // Said once, where it happened first: every later save refuses the
+    // replacement characters until they are gone.
+    if (opened->firstUndecodableLine > 0) {
+        m_dialogs.beep();
+        m_dialogs.report(BwkReader::undecodableMessage(path, opened->firstUndecodableLine),
+                         UserDialogs::boxTitle());
+    }
     return true;
 }
 
-bool FileCommands::save(const QString& path) {
-    const Status written = BwkWriter::writeFile(path, m_model.document(), m_model.entries());
-    if (written)
+void FileCommands::fileChosen(const QString& path, const QString& title) {
+    m_app.CurrentFilePath = path;
+    m_app.CurrentFileTitle = title;
+    m_app.LastExportFolder = path.isEmpty() ? QString() : ExportFolders::lastFor(path);
+    if (path.isEmpty())
+        m_lock.release();
+    else
+        m_lock.take(path);
+}
+
+bool FileCommands::mayOverwrite(const QString& path) {
+    if (!sameFile(path, m_app.CurrentFilePath) || m_app.CurrentFileStamp.matches(path))
         return true;
+    return m_dialogs.askYesNo(changedOnDiskQuestion().arg(QFileInfo(path).fileName()),
+                              UserDialogs::boxTitle(), UserDialogs::Preselected::No);
+}
+
+bool FileCommands::save(const QString& path) {
+    if (!mayOverwrite(path))
+        return false;
+    Result<QByteArray> bytes = BwkWriter::encode(m_model.document(), m_model.entries());
+    Status written = bytes ? FileWriter::replaceAtomically(path, *bytes) : Failure{bytes.error()};
+    if (written) {
+        m_app.CurrentFileStamp = FileStamp::of(path, *bytes);
+        return true;
+    }
     m_dialogs.beep();
     m_dialogs.report(QStringLiteral("保存できませんでした。\n\n") + written.error(),
                      UserDialogs::boxTitle());
@@ -99,7 +155,7 @@ bool FileCommands::save(const QString& path) {
 }
 
 void FileCommands::saved(const QString& path) {
-    m_app.DataChanged = false;
+    m_history.setClean();
     RecentFiles::add(path);
 }
 
@@ -114,6 +170,7 @@ bool FileCommands::saveAs() {
     saved(path);
     m_app.CurrentFilePath = path;
     m_app.CurrentFileTitle = choice.fileTitle;
+    m_lock.take(path);
     // The copy is the same project: its page was exported where the
     // original's was.
     if (!m_app.LastExportFolder.isEmpty())
@@ -130,4 +187,11 @@ bool FileCommands::overwriteSave() {
         return false;
     saved(m_app.CurrentFilePath);
     return true;
+}
+
+void FileCommands::restore(RecoveryCopy copy) {
+    m_model.replaceProject(std::move(copy.project), ProjectModel::Marking::Unmodified);
+    m_history.markUnsaved();
+    m_app.CurrentFileStamp = copy.stamp;
+    fileChosen(copy.projectPath, QFileInfo(copy.projectPath).fileName());
 }

@@ -6,17 +6,31 @@
 
 #include <QString>
 
+class ProjectHistory;
+class ProjectLock;
+struct RecoveryCopy;
+
 // New, open, save as and overwrite save: moving the whole project between
 // memory and a project file, guarding unsaved changes and keeping the current
 // file's path and name. A new or opened project replaces the old one through
 // the model, as a change that leaves the project unmodified. Files opened or
 // saved join the recent files.
+//
+// Another program's work is never overwritten unasked: a save checks that
+// the file still holds what was last read or written here, and opening a
+// file that another window of the program has open asks first.
 class FileCommands {
 public:
     static QString programCaption() { return QStringLiteral("Brindlewick Ver1.2"); }
     static QString fileFilter() { return QStringLiteral("B.W.Kファイル (*.bwk)"); }
 
-    FileCommands(MApp& app, ProjectModel& model, UserDialogs& dialogs);
+    FileCommands(MApp& app, ProjectModel& model, ProjectHistory& history, ProjectLock& lock,
+                 UserDialogs& dialogs);
+
+    static QString changedOnDiskQuestion() {
+        return QStringLiteral(
+            "「%1」は、開いた後にほかのプログラムで変更されています。上書きしますか？");
+    }
 
     // The window caption for the current file, with Qt's "[*]" placeholder
     // where the unsaved mark goes: after the file's name, or after the
@@ -38,14 +52,22 @@ public:
     bool openFile(const QString& path);
     bool saveAs();
     bool overwriteSave();
+    // Puts back a project that a window left unsaved when it ended: with
+    // the file it belonged to, and marked as not saved.
+    void restore(RecoveryCopy copy);
 
 private:
     bool unsavedChangesMayGo(const QString& question);
+    bool otherWindowMayShare(const QString& path);
     bool read(const QString& path, const QString& title);
+    bool mayOverwrite(const QString& path);
     bool save(const QString& path);
     void saved(const QString& path);
+    void fileChosen(const QString& path, const QString& title);
 
     MApp& m_app;
     ProjectModel& m_model;
+    ProjectHistory& m_history;
+    ProjectLock& m_lock;
     UserDialogs& m_dialogs;
 };

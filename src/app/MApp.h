@@ -1,21 +1,25 @@
 #pragma once
 
+#include "app/FileStamp.h"
 #include "project/Project.h"
 
 #include <QString>
 
 // The state of one running window program: the project being edited, where
 // it was last saved, and the fields that hand an entry between the main
-// window and the entry dialog. One instance per program, passed by reference
-// to whatever needs it; there are no globals. The windows change the project
-// only through a ProjectModel over it, which announces every change.
+// window and the entry dialog. Whether the project has unsaved changes is
+// the undo history's to say (ProjectHistory::DataChanged). One instance per program, passed by
+// reference to whatever needs it; there are no globals. The windows change the project only through
+// a ProjectModel over it, which announces every change.
 struct MApp {
     Project project;
 
-    bool DataChanged = false;
     QString CurrentFilePath;
     // The file's name without its folder, shown in the window caption.
     QString CurrentFileTitle;
+    // What the file held when it was last read or written here, so that a
+    // save notices another program's change.
+    FileStamp CurrentFileStamp;
     // The folder the last HTML export of this project wrote; empty when none
     // is known.
     QString LastExportFolder;

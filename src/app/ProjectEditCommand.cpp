@@ -1,14 +1,15 @@
-#include "forms/ProjectEditCommand.h"
+#include "app/ProjectEditCommand.h"
 
-#include "forms/ProjectHistory.h"
+#include "app/ProjectHistory.h"
 
 #include <ranges>
 
 ProjectEditCommand::ProjectEditCommand(ProjectHistory& history, const QString& caption,
-                                       QList<ProjectEdit> edits)
+                                       QList<ProjectEdit> edits, bool marks)
     : QUndoCommand(caption)
     , m_history(history)
-    , m_edits(std::move(edits)) {}
+    , m_edits(std::move(edits))
+    , m_marks(marks) {}
 
 void ProjectEditCommand::undo() {
     m_history.replay([this](ProjectModel& model) {

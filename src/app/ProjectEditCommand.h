@@ -12,7 +12,11 @@ class ProjectHistory;
 // them from being recorded a second time.
 class ProjectEditCommand : public QUndoCommand {
 public:
-    ProjectEditCommand(ProjectHistory& history, const QString& caption, QList<ProjectEdit> edits);
+    ProjectEditCommand(ProjectHistory& history, const QString& caption, QList<ProjectEdit> edits,
+                       bool marks);
+
+    // Whether the step counts as a change to save, either way.
+    bool marks() const { return m_marks; }
 
     void undo() override;
     void redo() override;
@@ -20,6 +24,7 @@ public:
 private:
     ProjectHistory& m_history;
     QList<ProjectEdit> m_edits;
+    bool m_marks;
     // The changes were made before the step was pushed; pushing it does not
     // make them again.
     bool m_made = true;

@@ -1,11 +1,12 @@
-#include "forms/ProjectHistory.h"
+#include "app/ProjectHistory.h"
 
+#include "app/ProjectEditCommand.h"
 #include "app/ProjectModel.h"
-#include "forms/ProjectEditCommand.h"
 
 #include <QAction>
 #include <QScopedValueRollback>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace {
 
@@ -18,8 +19,10 @@ void showCaption(QAction* action, const QString& name, const QString& step) {
 
 ProjectHistory::Step::Step(ProjectHistory& history, const QString& caption)
     : m_history(history) {
-    if (m_history.m_stepDepth++ == 0)
+    if (m_history.m_stepDepth++ == 0) {
         m_history.m_stepCaption = caption;
+        m_history.m_stepMarks = false;
+    }
 }
 
 ProjectHistory::Step::~Step() {
@@ -31,6 +34,8 @@ ProjectHistory::ProjectHistory(ProjectModel& model, QObject* parent)
     , m_model(model)
     , m_stack(new QUndoStack(this)) {
     m_stack->setUndoLimit(kUndoLimit);
+    connect(m_stack, &QUndoStack::cleanChanged, this, &ProjectHistory::announceWhetherClean);
+    connect(m_stack, &QUndoStack::indexChanged, this, &ProjectHistory::announceWhetherClean);
     connect(&model, &ProjectModel::aboutToChange, this, &ProjectHistory::changeComing);
     connect(&model, &ProjectModel::changed, this, &ProjectHistory::changeMade);
 }
@@ -69,14 +74,38 @@ void ProjectHistory::redo() {
 
 void ProjectHistory::clear() {
     m_stack->clear();
+    announceWhetherClean();
 }
 
 void ProjectHistory::setClean() {
     m_stack->setClean();
+    announceWhetherClean();
 }
 
-bool ProjectHistory::isClean() const {
-    return m_stack->isClean();
+bool ProjectHistory::DataChanged() const {
+    const int saved = m_stack->cleanIndex();
+    if (saved < 0)
+        return true;
+    const int current = m_stack->index();
+    for (int step = std::min(saved, current); step < std::max(saved, current); ++step) {
+        if (static_cast<const ProjectEditCommand*>(m_stack->command(step))->marks())
+            return true;
+    }
+    return false;
+}
+
+void ProjectHistory::markUnsaved() {
+    m_stack->resetClean();
+    // The stack says nothing when it was unclean already.
+    announceWhetherClean();
+}
+
+void ProjectHistory::announceWhetherClean() {
+    const bool clean = isClean();
+    if (clean != m_announcedClean) {
+        m_announcedClean = clean;
+        emit cleanChanged(clean);
+    }
 }
 
 void ProjectHistory::replay(const std::function<qsizetype(ProjectModel&)>& changes) {
@@ -98,22 +127,28 @@ void ProjectHistory::changeMade(const ProjectChange& change) {
         m_stack->clear();
         return;
     }
-    if (!edit.recordAfter(m_model))
+    if (!edit.recordAfter(m_model)) {
+        // Nothing to undo, yet the command counts as a change.
+        if (change.modifies())
+            markUnsaved();
         return;
-    if (m_stepDepth > 0)
+    }
+    if (m_stepDepth > 0) {
         m_stepEdits.append(std::move(edit));
-    else
-        push(captionOf(change.kind), {std::move(edit)});
+        m_stepMarks = m_stepMarks || change.modifies();
+    } else {
+        push(captionOf(change.kind), {std::move(edit)}, change.modifies());
+    }
 }
 
 void ProjectHistory::endStep() {
     if (--m_stepDepth > 0 || m_stepEdits.isEmpty())
         return;
-    push(m_stepCaption, std::exchange(m_stepEdits, {}));
+    push(m_stepCaption, std::exchange(m_stepEdits, {}), m_stepMarks);
 }
 
-void ProjectHistory::push(const QString& caption, QList<ProjectEdit> edits) {
-    m_stack->push(new ProjectEditCommand(*this, caption, std::move(edits)));
+void ProjectHistory::push(const QString& caption, QList<ProjectEdit> edits, bool marks) {
+    m_stack->push(new ProjectEditCommand(*this, caption, std::move(edits), marks));
 }
 
 QString ProjectHistory::captionOf(ProjectChange::Kind kind) {

@@ -13,9 +13,14 @@ class QUndoStack;
 
 // The undo history of the project: every change the model announces is
 // recorded, those a command makes together as one step named after it. A
-// project read or started anew begins a fresh history. The history knows
-// which step matches the saved file, not whether the project is saved: the
-// window decides that.
+// project read or started anew begins a fresh history.
+//
+// The history alone decides whether the project has unsaved changes
+// (DataChanged): it has them when a step that marks the project lies between
+// the current step and the one that matches the file. Steps made only of
+// changes that leave the project unmarked (the quick settings) are crossed
+// freely, and a change the history holds no step for (an edit closed
+// without changes) marks the project until it is saved.
 class ProjectHistory : public QObject {
     Q_OBJECT
 
@@ -50,7 +55,11 @@ public:
     void clear();
     // The current step matches the saved file.
     void setClean();
-    bool isClean() const;
+    bool isClean() const { return !DataChanged(); }
+    bool DataChanged() const;
+    // The project differs from its file whatever the steps say, as a project
+    // restored after a crash does.
+    void markUnsaved();
 
     // For the steps: runs their changes without recording them; the entry
     // the changes return is announced by replayed().
@@ -60,12 +69,15 @@ signals:
     // An undo or redo has finished; position is the entry to make current
     // (0 to leave it).
     void replayed(qsizetype position);
+    // DataChanged() has changed to !clean.
+    void cleanChanged(bool clean);
 
 private:
     void changeComing(const ProjectChange& change);
     void changeMade(const ProjectChange& change);
-    void push(const QString& caption, QList<ProjectEdit> edits);
+    void push(const QString& caption, QList<ProjectEdit> edits, bool marks);
     void endStep();
+    void announceWhetherClean();
     static QString captionOf(ProjectChange::Kind kind);
 
     ProjectModel& m_model;
@@ -73,6 +85,8 @@ private:
     std::optional<ProjectEdit> m_coming;
     QList<ProjectEdit> m_stepEdits;
     QString m_stepCaption;
+    bool m_stepMarks = false;
+    bool m_announcedClean = true;
     int m_stepDepth = 0;
     bool m_replaying = false;
     qsizetype m_replayedPosition = 0;

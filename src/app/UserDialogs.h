@@ -25,8 +25,13 @@ public:
 
     virtual ~UserDialogs() = default;
 
-    // A question with Yes and No. Returns true for Yes.
-    virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // The button Enter presses.
+    enum class Preselected { Yes, No };
+
+    // A question with Yes and No. Returns true for Yes. A question whose Yes
+    // would overwrite someone else's work preselects No.
+    virtual bool askYesNo(const QString& text, const QString& title,
+                          Preselected preselected = Preselected::Yes) = 0;
     // A report with an OK button only.
     virtual void report(const QString& text, const QString& title) = 0;
     virtual void beep() = 0;

@@ -1,11 +1,15 @@
 #include "forms/MainForm.h"
 
+#include "app/CrashRecovery.h"
 #include "app/ExportCommands.h"
 #include "app/FileCommands.h"
 #include "app/MApp.h"
+#include "app/ProjectHistory.h"
+#include "app/ProjectLock.h"
 #include "app/ProjectModel.h"
 #include "app/QuickDocumentSettings.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryStore.h"
 #include "app/UserDialogs.h"
 #include "forms/AboutForm.h"
 #include "forms/BrowserPages.h"
@@ -14,7 +18,6 @@
 #include "forms/EntryCommands.h"
 #include "forms/IconImageList.h"
 #include "forms/Named.h"
-#include "forms/ProjectHistory.h"
 #include "forms/QAListModel.h"
 #include "forms/RecentFilesMenu.h"
 #include "forms/Twips.h"
@@ -28,6 +31,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -61,17 +65,35 @@ Keys keys(Keys first, QKeySequence::StandardKey standard) {
 
 } // namespace
 
+MainForm::StateFolders MainForm::StateFolders::ofUser() {
+    return {RecoveryStore::defaultFolder(), ProjectLock::defaultFolder()};
+}
+
 MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent)
+    : MainForm(app, dialogs, std::move(program), StateFolders::ofUser(), parent) {}
+
+MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
+                   const StateFolders& folders, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_dialogs(dialogs)
     , m_program(std::move(program))
     , m_projectModel(new ProjectModel(app.project, this))
     , m_tableModel(new QAListModel(*m_projectModel, this))
-    , m_history(new ProjectHistory(*m_projectModel, this)) {
+    , m_history(new ProjectHistory(*m_projectModel, this))
+    , m_lock(std::make_unique<ProjectLock>(folders.openFiles))
+    , m_recoveryStore(std::make_unique<RecoveryStore>(folders.recovery))
+    , m_crashRecovery(new CrashRecovery(
+          *m_recoveryStore, *m_projectModel, *m_history,
+          [this] {
+              return RecoveryCopy{
+                  m_projectModel->project(), m_app.CurrentFilePath, m_app.CurrentFileStamp, {}};
+          },
+          this)) {
     setWindowIcon(IconImageList::programIcon());
     connect(m_projectModel, &ProjectModel::changed, this, &MainForm::projectChanged);
     connect(m_history, &ProjectHistory::replayed, this, &MainForm::historyReplayed);
+    connect(m_history, &ProjectHistory::cleanChanged, this, &MainForm::updateCaption);
     buildTable();
     m_entryCommands =
         new EntryCommands(app, *m_projectModel, *m_history, *QAListView, dialogs, this);
@@ -80,7 +102,10 @@ MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidg
     Form_Load();
 }
 
-MainForm::~MainForm() = default;
+// The recovery copy is written while the store exists.
+MainForm::~MainForm() {
+    delete m_crashRecovery;
+}
 
 void MainForm::buildTable() {
     QAListView = named(new QTreeView(this), u"QAListView");
@@ -237,7 +262,6 @@ void MainForm::Form_Load() {
     m_projectModel->setDocument(start, ProjectModel::Marking::Unmodified);
     // The start values are where the history begins.
     m_history->clear();
-    m_app.DataChanged = false;
     updateCaption();
     QACommandMenu_Click();
     FileMenu_Click();
@@ -267,17 +291,19 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    if (m_app.DataChanged &&
+    if (m_history->DataChanged() &&
         m_dialogs.askYesNo(QStringLiteral("まだ、保存されていない情報がありますが保存しますか？"),
                            UserDialogs::boxTitle())) {
         FileUpSave_FileMenu_Click();
         // The user asked to keep the work: when it was not saved (the dialog
         // was cancelled, the disk refused), the program stays open with it.
-        if (m_app.DataChanged) {
+        if (m_history->DataChanged()) {
             event->ignore();
             return;
         }
     }
+    // Whatever was not saved, the user chose to let go: the recovery copy
+    // goes with the window.
     event->accept();
     WindowPlace::save(*this, placeName());
     QApplication::closeAllWindows();
@@ -287,12 +313,8 @@ void MainForm::projectChanged(const ProjectChange& change) {
     updateEntryItems();
     // A project opened or started anew is not a change to save, but the
     // preview shows it all the same.
-    if (change.modifies()) {
-        m_app.DataChanged = true;
-        updateCaption();
-    } else if (change.kind != ProjectChange::Kind::ProjectReplaced) {
+    if (!change.modifies() && change.kind != ProjectChange::Kind::ProjectReplaced)
         return;
-    }
     if (!m_previewHeld)
         refreshPreview();
 }
@@ -332,11 +354,11 @@ void MainForm::reDataEdit() {
 
 void MainForm::updateCaption() {
     setWindowTitle(FileCommands::caption(m_app));
-    setWindowModified(m_app.DataChanged);
+    setWindowModified(m_history->DataChanged());
 }
 
 FileCommands MainForm::fileCommands() {
-    return FileCommands(m_app, *m_projectModel, m_dialogs);
+    return FileCommands(m_app, *m_projectModel, *m_history, *m_lock, m_dialogs);
 }
 
 ExportCommands MainForm::exportCommands() {
@@ -349,9 +371,7 @@ void MainForm::afterProjectReplaced() {
     FileMenu_Click();
 }
 
-void MainForm::afterSave(bool saved) {
-    if (saved)
-        m_history->setClean();
+void MainForm::afterSave() {
     updateCaption();
     FileMenu_Click();
 }
@@ -359,6 +379,35 @@ void MainForm::afterSave(bool saved) {
 void MainForm::openAtStart(const QString& path) {
     if (fileCommands().openFile(path))
         afterProjectReplaced();
+}
+
+void MainForm::offerRecovery() {
+    const QStringList left = m_recoveryStore->claimLeftCopies();
+    for (const QString& file : left) {
+        Result<RecoveryCopy> copy = RecoveryStore::read(file);
+        if (!copy) {
+            m_recoveryStore->discard(file);
+            continue;
+        }
+        const QString project = copy->projectPath.isEmpty()
+                                    ? QStringLiteral("（名前を付けて保存されていないプロジェクト）")
+                                    : copy->projectPath;
+        const QString when = QLocale(QLocale::Japanese)
+                                 .toString(copy->madeAt, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        if (!m_dialogs.askYesNo(RecoveryStore::restoreQuestion() + QStringLiteral("\n\n") +
+                                    project + u'\n' + when,
+                                UserDialogs::boxTitle())) {
+            m_recoveryStore->discard(file);
+            continue;
+        }
+        // Taken over before the project is, so the copy is never without an
+        // owner that would write or remove it.
+        m_recoveryStore->adopt(file);
+        fileCommands().restore(std::move(*copy));
+        afterProjectReplaced();
+        break;
+    }
+    m_recoveryStore->releaseClaims();
 }
 
 void MainForm::NewData_FileMenu_Click() {
@@ -381,11 +430,13 @@ void MainForm::RecentFiles_FileMenu_Click(const QString& path) {
 }
 
 void MainForm::FileSave_FileName_Click() {
-    afterSave(fileCommands().saveAs());
+    fileCommands().saveAs();
+    afterSave();
 }
 
 void MainForm::FileUpSave_FileMenu_Click() {
-    afterSave(fileCommands().overwriteSave());
+    fileCommands().overwriteSave();
+    afterSave();
 }
 
 void MainForm::html_FileMenu_Click() {
@@ -416,9 +467,6 @@ void MainForm::replayHistory(void (ProjectHistory::*step)()) {
 }
 
 void MainForm::historyReplayed(qsizetype position) {
-    // Back at the saved state the project is as saved again.
-    m_app.DataChanged = !m_history->isClean();
-    updateCaption();
     if (position > 0)
         m_entryCommands->setCurrentPosition(std::min(position, m_projectModel->entries().count()));
 }

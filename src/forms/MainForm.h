@@ -4,14 +4,17 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <memory>
 
 struct MApp;
 struct ProjectChange;
+class CrashRecovery;
 class DocumentViewForm;
 class EntryCommands;
 class ExportCommands;
 class FileCommands;
 class ProjectHistory;
+class ProjectLock;
 class ProjectModel;
 class QAListModel;
 class QAction;
@@ -19,12 +22,14 @@ class QLabel;
 class QMenu;
 class QTreeView;
 class RecentFilesMenu;
+class RecoveryStore;
 class UserDialogs;
 
 // The main window: the entry table, the menus and the status bar. It owns the
 // program's start values and its end, hands the menu commands to the objects
-// that carry them out, and follows every change of the project: it marks the
-// project changed, shows so in the caption and has an open preview rebuilt.
+// that carry them out, and follows every change of the project: the caption
+// shows whether the history counts it unsaved, and an open preview is
+// rebuilt.
 class MainForm : public QMainWindow {
     Q_OBJECT
 
@@ -35,14 +40,29 @@ public:
     // The name its place is kept under in the user's settings.
     static QString placeName() { return QStringLiteral("MainForm"); }
 
+    // Where a window keeps its recovery copy and marks the file it has open.
+    struct StateFolders {
+        QString recovery;
+        QString openFiles;
+        static StateFolders ofUser();
+    };
+
+    MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, const StateFolders& folders,
+             QWidget* parent = nullptr);
+
     // Opens a project named on the command line; a file that cannot be read
     // is reported and leaves the empty project.
     void openAtStart(const QString& path);
+    // Offers the projects that windows left unsaved when they ended; one
+    // that the user takes back replaces the empty project.
+    void offerRecovery();
 
     // The preview window, made when first needed.
     DocumentViewForm& documentView();
     // Every change of the project goes through this model.
     ProjectModel& projectModel() { return *m_projectModel; }
+    ProjectHistory& projectHistory() { return *m_history; }
+    CrashRecovery& crashRecovery() { return *m_crashRecovery; }
     EntryCommands& entryCommands() { return *m_entryCommands; }
 
 signals:
@@ -67,7 +87,7 @@ private:
     FileCommands fileCommands();
     ExportCommands exportCommands();
     void afterProjectReplaced();
-    void afterSave(bool saved);
+    void afterSave();
     void updateCaption();
     // Column 2 takes the rest of the table's width less the given twips.
     void fitAnswerColumn(int marginTwips);
@@ -107,6 +127,9 @@ private:
     ProjectModel* m_projectModel;
     QAListModel* m_tableModel;
     ProjectHistory* m_history;
+    std::unique_ptr<ProjectLock> m_lock;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    CrashRecovery* m_crashRecovery;
     EntryCommands* m_entryCommands = nullptr;
     DocumentViewForm* m_documentView = nullptr;
     // While the settings dialog is open or a step is undone, the changes

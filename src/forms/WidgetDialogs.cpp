@@ -21,10 +21,10 @@ UserDialogs::FileChoice choiceFor(const QString& fileName) {
 
 } // namespace
 
-bool WidgetDialogs::askYesNo(const QString& text, const QString& title) {
+bool WidgetDialogs::askYesNo(const QString& text, const QString& title, Preselected preselected) {
     QMessageBox box(QMessageBox::NoIcon, titleOrProgramName(title), text,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preselected == Preselected::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

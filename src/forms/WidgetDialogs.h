@@ -15,7 +15,8 @@ public:
 
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    bool askYesNo(const QString& text, const QString& title) override;
+    bool askYesNo(const QString& text, const QString& title,
+                  Preselected preselected = Preselected::Yes) override;
     void report(const QString& text, const QString& title) override;
     void beep() override;
     FileChoice chooseFileToOpen(const QString& filter) override;

@@ -3,7 +3,9 @@
 #include "forms/JapaneseTranslation.h"
 #include "forms/MainForm.h"
 #include "forms/OutOfMemoryGuard.h"
+#include "forms/PreviewScheme.h"
 #include "forms/WidgetDialogs.h"
+#include "text/TextFile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,8 +14,10 @@
 namespace {
 
 // The project file named on the command line, as the desktop passes it
-// when a .bwk is opened with the program; empty when there is none.
-QString projectFileArgument(const QApplication& application) {
+// when a .bwk is opened with the program; empty when there is none. A name
+// whose bytes do not survive decoding fails: opened, it would be another
+// file, which the next save would overwrite.
+Result<QString> projectFileArgument(const QApplication& application, int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("FAQ ページ作成ツール"));
     parser.addHelpOption();
@@ -22,16 +26,27 @@ QString projectFileArgument(const QApplication& application) {
                                  QStringLiteral("開くプロジェクトファイル (.bwk)"),
                                  QStringLiteral("[FILE]"));
     parser.process(application);
+    // Qt has taken its own options out of argv: what is left is what the
+    // parser saw, as the bytes the system passed.
+    for (int index = 1; index < argc; ++index) {
+        if (const Result<QString> name = TextFile::decodeFileName(QByteArray(argv[index])); !name)
+            return Failure{name.error()};
+    }
     return parser.positionalArguments().value(0);
 }
 
-int runWindow(const QString& projectFile, WidgetDialogs& dialogs) {
+int runWindow(const Result<QString>& projectFile, WidgetDialogs& dialogs) {
     MApp app;
     MainForm window(app, dialogs, ProgramFolder::ofExecutable());
     dialogs.setParent(&window);
     window.show();
-    if (!projectFile.isEmpty())
-        window.openAtStart(projectFile);
+    window.offerRecovery();
+    if (!projectFile) {
+        dialogs.beep();
+        dialogs.report(projectFile.error(), UserDialogs::boxTitle());
+    } else if (!projectFile->isEmpty()) {
+        window.openAtStart(*projectFile);
+    }
     return QApplication::exec();
 }
 
@@ -43,6 +58,7 @@ int main(int argc, char* argv[]) {
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PreviewScheme::registerScheme();
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowfen"));
@@ -51,7 +67,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
     JapaneseTranslation::install(application);
 
-    const QString projectFile = projectFileArgument(application);
+    const Result<QString> projectFile = projectFileArgument(application, argc, argv);
     WidgetDialogs dialogs;
     return OutOfMemoryGuard::run([&] { return runWindow(projectFile, dialogs); }, dialogs);
 }
