@@ -1,5 +1,6 @@
 #include "project/BwkReader.h"
 
+#include "project/BwkHeader.h"
 #include "text/Cp932Codec.h"
 #include "text/LineReader.h"
 #include "text/TextFile.h"
@@ -43,14 +44,19 @@ public:
     bool atEnd() const { return m_lines.atEnd(); }
     int firstUndecodableLine() const { return m_firstUndecodableLine; }
 
-    QString lineField(const QString& name) {
+    QString headerField(const BwkHeaderField& field) {
+        return field.form == BwkHeaderField::Form::Quoted ? quotedField(field.name)
+                                                          : lineField(field.name);
+    }
+
+    QString lineField(QStringView name) {
         if (m_lines.atEnd())
             fail(QStringLiteral("%1がありません（ファイルが途中で終わっています）").arg(name));
         const int line = m_lines.lineNumber();
         return noted(m_toText(m_lines.readLine()), line);
     }
 
-    QString quotedField(const QString& name) {
+    QString quotedField(QStringView name) {
         const View text = m_lines.text();
         const qsizetype open = m_lines.position();
         const int line = m_lines.lineNumber();
@@ -110,13 +116,8 @@ Result<BwkReader::Opened> parseFields(View text) {
     Project project;
     DocumentInfo& doc = project.document;
     try {
-        doc.DocumentTitle = fields.lineField(QStringLiteral("タイトル"));
-        doc.DocumentHomepage = fields.lineField(QStringLiteral("ホームページ"));
-        doc.DocumentMail = fields.lineField(QStringLiteral("メールアドレス"));
-        doc.DocumentCreater = fields.lineField(QStringLiteral("作成者"));
-        doc.DocumentCode = fields.lineField(QStringLiteral("デザインファイル"));
-        doc.DocumentCodeFolder = fields.lineField(QStringLiteral("デザインフォルダ"));
-        doc.DocumentDataview = fields.quotedField(QStringLiteral("説明"));
+        for (const BwkHeaderField& field : kBwkHeader)
+            doc.*field.member = fields.headerField(field);
         while (!fields.atEnd()) {
             const int icon = fields.iconField();
             QAEntry entry;
@@ -133,7 +134,7 @@ Result<BwkReader::Opened> parseFields(View text) {
 
 Result<Project> projectOf(Result<BwkReader::Opened> opened) {
     if (!opened)
-        return Failure{opened.error()};
+        return opened.failure();
     return std::move(opened->project);
 }
 
@@ -142,7 +143,7 @@ Result<Project> projectOf(Result<BwkReader::Opened> opened) {
 Result<BwkReader::Opened> BwkReader::openFile(const QString& path) {
     const Result<QByteArray> bytes = TextFile::readBytes(path);
     if (!bytes)
-        return Failure{bytes.error()};
+        return bytes.failure();
     return openBytes(*bytes);
 }
 

@@ -1,5 +1,6 @@
 #include "project/BwkWriter.h"
 
+#include "project/BwkHeader.h"
 #include "text/Cp932Codec.h"
 #include "text/FileWriter.h"
 
@@ -41,15 +42,23 @@ public:
     explicit FieldWriter(QByteArray& out)
         : m_out(out) {}
 
+    void headerField(const DocumentInfo& document, const BwkHeaderField& field) {
+        const QString& value = document.*field.member;
+        if (field.form == BwkHeaderField::Form::Quoted)
+            quotedField(value, FieldName(field.name));
+        else
+            lineField(value, FieldName(field.name));
+    }
+
     void lineField(const QString& value, const FieldName& name) {
-        if (value.contains(u'\r') || value.contains(u'\n') || Cp932Codec::encode(value, m_out))
+        if (value.contains(u'\r') || value.contains(u'\n') || !Cp932Codec::encode(value, m_out))
             throw Refusal{BwkWriter::checkLineField(value, name.text()).error()};
         m_out.append(kLineEnd);
     }
 
     void quotedField(const QString& value, const FieldName& name) {
         m_out.append('"');
-        if (value.contains(u'"') || Cp932Codec::encode(value, m_out))
+        if (value.contains(u'"') || !Cp932Codec::encode(value, m_out))
             throw Refusal{BwkWriter::checkQuotedField(value, name.text()).error()};
         m_out.append('"');
         m_out.append(kLineEnd);
@@ -93,24 +102,16 @@ Result<QByteArray> BwkWriter::encode(const DocumentInfo& document, const QAEntry
     // quotes, line ends and icon line of each entry.
     QByteArray out;
     qsizetype estimate = 64;
-    for (const QString* field :
-         {&document.DocumentTitle, &document.DocumentHomepage, &document.DocumentMail,
-          &document.DocumentCreater, &document.DocumentCode, &document.DocumentCodeFolder,
-          &document.DocumentDataview})
-        estimate += 4 + 2 * field->size();
+    for (const BwkHeaderField& field : kBwkHeader)
+        estimate += 4 + 2 * (document.*field.member).size();
     for (const QAEntry& entry : entries)
         estimate += 16 + 2 * (entry.question.size() + entry.answer.size());
     out.reserve(estimate);
 
     FieldWriter fields(out);
     try {
-        fields.lineField(document.DocumentTitle, FieldName(u"タイトル"));
-        fields.lineField(document.DocumentHomepage, FieldName(u"ホームページ"));
-        fields.lineField(document.DocumentMail, FieldName(u"メールアドレス"));
-        fields.lineField(document.DocumentCreater, FieldName(u"作成者"));
-        fields.lineField(document.DocumentCode, FieldName(u"デザインファイル"));
-        fields.lineField(document.DocumentCodeFolder, FieldName(u"デザインフォルダ"));
-        fields.quotedField(document.DocumentDataview, FieldName(u"説明"));
+        for (const BwkHeaderField& field : kBwkHeader)
+            fields.headerField(document, field);
         qsizetype position = 0;
         for (const QAEntry& entry : entries) {
             ++position;
@@ -129,6 +130,6 @@ Status BwkWriter::writeFile(const QString& path, const DocumentInfo& document,
                             const QAEntryTable& entries) {
     const Result<QByteArray> encoded = encode(document, entries);
     if (!encoded)
-        return Failure{encoded.error()};
+        return encoded.failure();
     return FileWriter::replaceAtomically(path, *encoded);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Result.h"
+
 #include <QString>
 
 // The document information of a project: what the page says about itself and
@@ -29,11 +31,30 @@ struct DocumentInfo {
         return DocumentCode != noDesignCode() && !DocumentCodeFolder.isEmpty();
     }
 
-    // A page can be produced only when the design is chosen and all six texts
-    // are filled. Nothing is trimmed: a text of blanks counts as filled.
-    bool isCompleteForPage() const {
-        return hasDesign() && !DocumentCreater.isEmpty() && !DocumentHomepage.isEmpty() &&
-               !DocumentMail.isEmpty() && !DocumentDataview.isEmpty() && !DocumentTitle.isEmpty();
+    // Why no page can be made, as an export is refused.
+    static QString incompleteMessage() {
+        return QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。");
+    }
+
+    // Whether a page can be made: the design is chosen and all six texts are
+    // filled. Nothing is trimmed: a text of blanks counts as filled. Exports
+    // are refused with the message; the preview asks the same and explains
+    // in its own words.
+    Status checkForPage() const {
+        if (!hasDesign() || DocumentCreater.isEmpty() || DocumentHomepage.isEmpty() ||
+            DocumentMail.isEmpty() || DocumentDataview.isEmpty() || DocumentTitle.isEmpty())
+            return Failure{incompleteMessage()};
+        return {};
+    }
+
+    // Whether the page text alone can be made, as the command line's render
+    // prints it: only the design is needed, so that a design can be tried on
+    // a project whose texts are still being written (empty texts make empty
+    // places in the page).
+    Status checkForPageText() const {
+        if (!hasDesign())
+            return Failure{incompleteMessage()};
+        return {};
     }
 
     friend bool operator==(const DocumentInfo&, const DocumentInfo&) = default;

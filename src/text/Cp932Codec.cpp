@@ -64,12 +64,17 @@ struct Tables {
     // two-byte store per character, whatever the character.
     std::unique_ptr<quint32[]> wire{new quint32[65536]};
 
+    // Whether the system's converter was there to fill them. Without it
+    // every byte above ASCII decodes to U+FFFD and no character encodes.
+    bool loaded = false;
+
     Tables();
 
 private:
     // Code page bytes for each BMP character: 0 = unmapped, below 0x100 a
-    // single byte, otherwise lead << 8 | trail.
-    void fillFromSystem(quint16* encoded);
+    // single byte, otherwise lead << 8 | trail. False when the system has
+    // no converter for the code page.
+    bool fillFromSystem(quint16* encoded);
     void addLookAlikes(quint16* encoded);
     void fillWire(const quint16* encoded);
 };
@@ -113,7 +118,11 @@ Tables::Tables() {
     std::fill_n(pair.get(), 65536, kReplacement);
     const std::unique_ptr<quint16[]> encoded(new quint16[65536]);
     std::fill_n(encoded.get(), 65536, kUnmapped);
-    fillFromSystem(encoded.get());
+    loaded = fillFromSystem(encoded.get());
+    if (!loaded) {
+        std::fill_n(wire.get(), 65536, quint32(0));
+        return;
+    }
     addLookAlikes(encoded.get());
     fillWire(encoded.get());
 }
@@ -125,18 +134,10 @@ void Tables::addLookAlikes(quint16* encoded) {
     }
 }
 
-void Tables::fillFromSystem(quint16* encoded) {
+bool Tables::fillFromSystem(quint16* encoded) {
     IconvDecoder decoder;
-    Q_ASSERT(decoder.valid());
-    if (!decoder.valid()) {
-        // Without the system's table only ASCII can be converted.
-        for (int b = 0; b < 0x80; ++b) {
-            single[b] = char16_t(b);
-            encoded[b] = quint16(b);
-        }
-        return;
-    }
-
+    if (!decoder.valid())
+        return false;
     for (int b = 0; b < 256; ++b) {
         if (isLeadByte(quint8(b)))
             continue;
@@ -152,12 +153,13 @@ void Tables::fillFromSystem(quint16* encoded) {
                 continue;
             const char bytes[2] = {char(lead), char(trail)};
             const char16_t u = decoder.decodeOne(bytes, 2);
-            const quint16 code = quint16(lead << 8 | trail);
+            const auto code = quint16(lead << 8 | trail);
             pair[code] = u;
             if (u != kReplacement && encoded[u] == kUnmapped)
                 encoded[u] = code;
         }
     }
+    return true;
 }
 
 void Tables::fillWire(const quint16* encoded) {
@@ -166,13 +168,13 @@ void Tables::fillWire(const quint16* encoded) {
         if (code == kUnmapped)
             wire[u] = 0;
         else if (code < 0x100)
-            wire[u] = 1u << 16 | code;
+            wire[u] = 1U << 16 | code;
         else
-            wire[u] = 2u << 16 | (code & 0xFFu) << 8 | code >> 8;
+            wire[u] = 2U << 16 | (code & 0xFFU) << 8 | code >> 8;
     }
     // NUL is an ordinary character of the code page, but 0 marks "unmapped"
     // in the table above.
-    wire[0] = 1u << 16;
+    wire[0] = 1U << 16;
 }
 
 const Tables& tables() {
@@ -187,7 +189,7 @@ inline bool isMapped(quint32 wire) {
 // The second byte of a single-byte character is scratch that the next
 // character overwrites; the buffer has two bytes of room per unit.
 inline char* putWire(char* pos, quint32 wire) {
-    const quint16 bytes = quint16(wire);
+    const auto bytes = quint16(wire);
     std::memcpy(pos, &bytes, 2);
     return pos + (wire >> 16);
 }
@@ -252,7 +254,7 @@ public:
     }
 
     // Room for extra bytes and two per unit still to come.
-    char* makeRoom(char* pos, qsizetype extra, qsizetype unitsLeft) {
+    char* makeRoom(const char* pos, qsizetype extra, qsizetype unitsLeft) {
         const qsizetype used = pos - m_out.constData();
         const qsizetype wanted = used + extra + 2 * unitsLeft;
         if (wanted > m_out.size())
@@ -272,7 +274,7 @@ private:
 
 QString Cp932Codec::decode(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    auto* out = reinterpret_cast<char16_t*>(text.data());
     LargeBuffer::preferHugePages(out, text.size() * 2);
     text.truncate(decodeInto(bytes, out));
     return text;
@@ -304,7 +306,15 @@ qsizetype Cp932Codec::decodeInto(QByteArrayView bytes, char16_t* out) {
     return out - begin;
 }
 
-std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out) {
+Status Cp932Codec::check() {
+    if (!tables().loaded)
+        return Failure{QStringLiteral("Shift_JIS（CP932）の変換表を読み込めません。"
+                                      "システムの文字コード変換（iconv）がCP932に対応して"
+                                      "いません。")};
+    return {};
+}
+
+Status Cp932Codec::encode(QStringView text, QByteArray& out) {
     const quint32* wire = tables().wire.get();
     const qsizetype n = text.size();
     const char16_t* s = text.utf16();
@@ -314,12 +324,13 @@ std::optional<qsizetype> Cp932Codec::encode(QStringView text, QByteArray& out) {
         const quint32 w = wire[s[i]];
         if (!isMapped(w)) {
             buffer.abandon();
-            return i;
+            return Failure{QStringLiteral("文字%1はShift_JISで表せません。")
+                               .arg(describeCharacterAt(text, i))};
         }
         pos = putWire(pos, w);
     }
     buffer.finish(pos);
-    return std::nullopt;
+    return {};
 }
 
 void Cp932Codec::encodeForHtml(QStringView text, QByteArray& out) {

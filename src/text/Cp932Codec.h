@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -14,15 +16,20 @@
 // pass and so that every character that cannot be stored is known exactly.
 class Cp932Codec {
 public:
+    // Whether the system has the converter that the tables are made from.
+    // Without it no text can be read or written, so both programs ask first
+    // and stop when it fails.
+    static Status check();
+
     // Bytes that do not form a character of the code page become U+FFFD.
     static QString decode(QByteArrayView bytes);
     // The same into out, which has room for bytes.size() units; returns the
     // number of units written. For callers that decode many small pieces.
     static qsizetype decodeInto(QByteArrayView bytes, char16_t* out);
 
-    // Appends the encoding of text to out. Returns the position of the first
-    // character that the code page cannot hold; nothing is appended then.
-    static std::optional<qsizetype> encode(QStringView text, QByteArray& out);
+    // Appends the encoding of text to out. Fails, naming the first character
+    // that the code page cannot hold, with nothing appended.
+    static Status encode(QStringView text, QByteArray& out);
 
     // Appends the encoding of a page: characters the code page cannot hold
     // are written as HTML numeric character references (&#x1F600;), so the

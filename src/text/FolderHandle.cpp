@@ -121,7 +121,7 @@ Result<std::optional<unsigned>> FolderHandle::keptMode(const QString& name) cons
 
 Status FolderHandle::checkReplaceable(const QString& name) const {
     if (const Result<std::optional<unsigned>> mode = keptMode(name); !mode)
-        return Failure{mode.error()};
+        return mode.failure();
     return {};
 }
 
@@ -151,10 +151,10 @@ Result<QByteArray> FolderHandle::writeTemporaryFile(const QString& name, const Q
 Status FolderHandle::replaceFile(const QString& name, const QByteArray& bytes) const {
     const Result<std::optional<unsigned>> mode = keptMode(name);
     if (!mode)
-        return Failure{mode.error()};
+        return mode.failure();
     const Result<QByteArray> temporary = writeTemporaryFile(name, bytes, *mode);
     if (!temporary)
-        return Failure{temporary.error()};
+        return temporary.failure();
     if (::renameat(m_descriptor, temporary->constData(), m_descriptor, encoded(name).constData()) !=
         0) {
         const int error = errno;

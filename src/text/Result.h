@@ -33,6 +33,12 @@ public:
 
     // Empty when there is a value.
     QString error() const { return ok() ? QString() : std::get<1>(m_state); }
+    // The failure, for passing on to a caller whose result holds another
+    // kind of value: return read.failure();
+    Failure failure() const {
+        Q_ASSERT(!ok());
+        return Failure{error()};
+    }
 
 private:
     std::variant<T, QString> m_state;
@@ -50,6 +56,10 @@ public:
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
     const QString& error() const { return m_error; }
+    Failure failure() const {
+        Q_ASSERT(!ok());
+        return Failure{m_error};
+    }
 
 private:
     QString m_error;

@@ -70,7 +70,7 @@ QByteArray TextFile::readAll(QFile& file, qint64 sizeLimit) {
 Result<QString> TextFile::read(const QString& path) {
     Result<QByteArray> bytes = readBytes(path);
     if (!bytes)
-        return Failure{bytes.error()};
+        return bytes.failure();
     return Cp932Codec::decode(*bytes);
 }
 
@@ -120,14 +120,14 @@ Status TextFile::openRegularFile(QFile& file, const QString& path) {
 Result<QByteArray> TextFile::readRegularFileBytes(const QString& path) {
     QFile file;
     if (Status opened = openRegularFile(file, path); !opened)
-        return Failure{opened.error()};
+        return opened.failure();
     return readFrom(file, kSizeLimit);
 }
 
 Result<QString> TextFile::readRegularFile(const QString& path) {
     Result<QByteArray> bytes = readRegularFileBytes(path);
     if (!bytes)
-        return Failure{bytes.error()};
+        return bytes.failure();
     return Cp932Codec::decode(*bytes);
 }
 
