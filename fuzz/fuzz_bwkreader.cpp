@@ -24,7 +24,7 @@ Project withIconsAsSaved(Project project) {
 
 void checkTextRoundTrip(const QString& text) {
     QByteArray encoded;
-    if (Cp932Codec::encode(text, encoded))
+    if (!Cp932Codec::encode(text, encoded))
         return;
     if (Cp932Codec::decode(encoded) != text)
         std::abort();

@@ -1,7 +1,8 @@
 // Designs are written by hand and shared as files: any design text must run
 // to an end against a project, the same way every time.
 
-#include "design/TemplateScanner.h"
+#include "design/PageSizeLimit.h"
+#include "design/TemplateInterpreter.h"
 #include "design/WrepClass.h"
 #include "text/Cp932Codec.h"
 
@@ -43,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         engine.sorce() != first)
         std::abort();
     if (!firstRun) {
-        if (firstRun.error() != TemplateScanner::tooLargeMessage(kPageSizeLimit) ||
-            !first.isEmpty())
+        if (firstRun.error() != PageSizeLimit(kPageSizeLimit).message() || !first.isEmpty())
             std::abort();
         return 0;
     }
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     // Without brackets a design is its own page, line ends made CR LF.
     if (!design.contains(u'[') && !design.contains(u']') &&
-        first != TemplateScanner::withLineEnds(design))
+        first != TemplateInterpreter::withLineEnds(design))
         std::abort();
     return 0;
 }

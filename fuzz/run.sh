@@ -15,8 +15,8 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(fuzz_bwkreader fuzz_engine fuzz_clipboard fuzz_procode fuzz_cp932codec fuzz_projectjson)
 build=${BRINDLEWICK_FUZZ_BUILD:-build-fuzz}
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRINDLEWICK_BUILD_FUZZ=ON -DBRINDLEWICK_BUILD_TESTS=OFF -DBRINDLEWICK_BUILD_BENCH=OFF >/dev/null
+# The fuzz preset of CMakePresets.json, in BRINDLEWICK_FUZZ_BUILD when that is set.
+cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 
 # The files the tests use are the first inputs: real projects, designs and

@@ -13,6 +13,8 @@ namespace {
 
 const QString kSourceDir = QStringLiteral(BRINDLEWICK_SOURCE_DIR);
 const QString kSample = kSourceDir + u"/examples/sample.bwk"_s;
+// The build folder, whose designs hold their copy of search.js.
+const QString kProgramFolder = QStringLiteral(BRINDLEWICK_BUILD_DIR);
 
 struct CliRun {
     int exitCode;
@@ -27,7 +29,7 @@ CliRun runCli(QStringList arguments) {
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    CliApplication cli(ProgramFolder(kSourceDir + u"/data"_s), out, err);
+    CliApplication cli(ProgramFolder(kProgramFolder), out, err);
     arguments.prepend(u"brindlewick-cli"_s);
     const int code = cli.run(arguments);
     return {code, out.data(), QString::fromUtf8(err.data())};
@@ -316,7 +318,7 @@ private slots:
     void lostStandardOutputIsAFailure() {
         QFETCH(QString, command);
         const CliRun run =
-            runShell(u"\"$CLI\" %1 --program-folder '%2/data'"_s.arg(command, kSourceDir));
+            runShell(u"\"$CLI\" %1 --program-folder '%2'"_s.arg(command, kProgramFolder));
         QCOMPARE(run.exitCode, 1);
     }
 };

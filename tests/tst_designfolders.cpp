@@ -1,8 +1,7 @@
 #include "TestDesigns.h"
-#include "design/DesignCatalog.h"
+#include "app/QuickDocumentSettings.h"
 #include "design/DesignCopier.h"
-#include "design/DesignList.h"
-#include "design/DesignLocation.h"
+#include "design/DesignRoot.h"
 #include "design/Procode.h"
 
 using namespace Qt::StringLiterals;
@@ -16,25 +15,29 @@ private slots:
         for (const char* name : {"beta", "Alpha", "gamma", ".hidden", "Beta2"})
             program.addDesign(QString::fromLatin1(name), u"x"_s, QString());
         program.writeText(u"doc_code/a-plain-file"_s, u"x"_s);
-        const auto names = DesignList::folderNames(program.filePath(u"doc_code"_s));
+        const auto names = DesignRoot(program.filePath(u"doc_code"_s)).names();
         QVERIFY(names);
         QCOMPARE(*names,
                  (QStringList{u"a-plain-file"_s, u"Alpha"_s, u"beta"_s, u"Beta2"_s, u"gamma"_s}));
-        QVERIFY(!DesignList::folderNames(program.filePath(u"missing"_s)));
+        QVERIFY(!DesignRoot(program.filePath(u"missing"_s)).names());
     }
 
-    void catalogLeavesOutDesignsThatLeadOutOfTheRoot() {
+    // The design dialog and the quick settings alike.
+    void designsThatLeadOutOfTheRootAreLeftOut() {
         TestProgramFolder program;
         program.addDesign(u"inside"_s, u"Inside"_s, QString());
         program.addDesign(u"../elsewhere"_s, u"Elsewhere"_s, QString());
-        QVERIFY(QFile::link(u"../elsewhere"_s, program.filePath(u"doc_code/outside"_s)));
+        QVERIFY(QFile::link(u"../elsewhere"_s, program.filePath(u"doc_code/0-outside"_s)));
         QVERIFY(QFile::link(u"inside"_s, program.filePath(u"doc_code/alias"_s)));
-        const auto designs = DesignCatalog::read(program.filePath(u"doc_code"_s));
+        const auto designs = DesignRoot(ProgramFolder(program.path())).designs();
         QVERIFY2(designs, qPrintable(designs.error()));
         QStringList names;
-        for (const DesignCatalog::Design& design : *designs)
+        for (const DesignRoot::Design& design : *designs)
             names << design.folder + u'=' + design.displayName();
         QCOMPARE(names, (QStringList{u"alias=Inside"_s, u"inside=Inside"_s}));
+        DocumentInfo quick;
+        QuickDocumentSettings::apply(quick, ProgramFolder(program.path()));
+        QCOMPARE(quick.DocumentCode, u"alias\\page.ddc"_s);
     }
 
     void procodeLines() {
@@ -59,7 +62,7 @@ private slots:
         program.writeText(u"doc_code/Bare/style.css"_s, u"body{}"_s);
         program.writeText(u"out/stale.ddc"_s, u"old"_s);
         program.writeText(u"out/back.gif"_s, u"old"_s);
-        const DesignLocation designs{ProgramFolder(program.path())};
+        const DesignRoot designs{ProgramFolder(program.path())};
         const QString target = program.filePath(u"out"_s);
         QVERIFY(DesignCopier::copy(designs, program.filePath(u"doc_code/Plain"_s), target).ok());
         QCOMPARE(everythingIn(target), QStringList{u"back.gif"_s});
@@ -89,17 +92,17 @@ private slots:
         QFETCH(QString, documentCode);
         QFETCH(bool, inside);
         const ProgramFolder program(u"/opt/bw"_s);
-        const auto path = DesignLocation::designFile(program, documentCode);
+        const DesignRoot root(program);
+        const auto path = root.designFile(documentCode);
         QCOMPARE(path.ok(), inside);
         if (path)
             QVERIFY(path->startsWith(u"/opt/bw/doc_code/"_s));
         else
             QVERIFY(path.error().contains(u"doc_code"_s));
-        QCOMPARE(*DesignLocation::designFile(program, u"Plain\\page.ddc"_s),
-                 u"/opt/bw/doc_code/Plain/page.ddc"_s);
-        QVERIFY(!DesignLocation(program).folder(u".."_s));
-        QVERIFY(!DesignLocation(program).folder(u"a/b"_s));
-        QVERIFY(DesignLocation(program).folder(u"Plain"_s));
+        QCOMPARE(*root.designFile(u"Plain\\page.ddc"_s), u"/opt/bw/doc_code/Plain/page.ddc"_s);
+        QVERIFY(!root.folder(u".."_s));
+        QVERIFY(!root.folder(u"a/b"_s));
+        QVERIFY(root.folder(u"Plain"_s));
     }
 };
 

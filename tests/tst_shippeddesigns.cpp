@@ -1,6 +1,6 @@
 #include "EngineTestHelpers.h"
 #include "TestDesigns.h"
-#include "design/DesignCatalog.h"
+#include "design/DesignRoot.h"
 #include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
@@ -18,7 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kDataFolder = QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data");
+// The build folder, whose designs hold their copy of search.js.
+const QString kProgramFolder = QStringLiteral(BRINDLEWICK_BUILD_DIR);
 
 // What tidy reports about a page (read as Shift_JIS): empty for a page
 // without errors or warnings.
@@ -48,10 +49,10 @@ private slots:
     void sampleExportsWithEveryDesign_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("code");
-        const auto designs = DesignCatalog::read(kDataFolder + u"/doc_code"_s);
+        const auto designs = DesignRoot(ProgramFolder(kProgramFolder)).designs();
         QVERIFY(designs);
         QVERIFY(designs->size() >= 1);
-        for (const DesignCatalog::Design& design : *designs) {
+        for (const DesignRoot::Design& design : *designs) {
             QVERIFY(design.procode.hasDescription());
             QTest::newRow(design.folder.toUtf8().constData())
                 << design.folder << design.designCode();
@@ -85,7 +86,7 @@ private slots:
 
 private:
     void checkExport(const Project& project, const QMap<QString, QString>& anchors) {
-        const HtmlExporter exporter(project, ProgramFolder(kDataFolder));
+        const HtmlExporter exporter(project, ProgramFolder(kProgramFolder));
         const Result<QString> page = exporter.render();
         QVERIFY2(page, qPrintable(page.error()));
         QTemporaryDir dir;

@@ -2,8 +2,8 @@
 // are the cases of tst_golden (tests/golden/).
 
 #include "EngineTestHelpers.h"
+#include "design/PageSizeLimit.h"
 #include "design/QuestionAnchors.h"
-#include "design/TemplateScanner.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -103,7 +103,7 @@ private slots:
         const Status run = engine.runText(u"[loop::][document.dataview][::loop]"_s);
         QVERIFY(!run);
         QCOMPARE(run.error(), u"ページが大きすぎます（512,000,000文字を超えます）"_s);
-        QCOMPARE(run.error(), TemplateScanner::tooLargeMessage(TemplateScanner::kPageSizeLimit));
+        QCOMPARE(run.error(), PageSizeLimit().message());
         QCOMPARE(engine.sorce(), u"before\r\n"_s);
     }
 };

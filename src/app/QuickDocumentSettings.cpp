@@ -1,6 +1,6 @@
 #include "app/QuickDocumentSettings.h"
 
-#include "design/DesignList.h"
+#include "design/DesignRoot.h"
 
 #include <QDir>
 
@@ -13,6 +13,19 @@ QString firstDesignFile(const QString& folder) {
     return files.value(0);
 }
 
+// The first name in the design root, in the order the design dialog lists
+// them, whose folder lies inside the root; empty when there is none.
+QString firstDesignFolder(const DesignRoot& root) {
+    const Result<QStringList> names = root.names();
+    if (!names)
+        return {};
+    for (const QString& name : *names) {
+        if (root.folder(name))
+            return name;
+    }
+    return {};
+}
+
 void fillIfEmpty(QString& value, const QString& fill) {
     if (value.isEmpty())
         value = fill;
@@ -21,14 +34,14 @@ void fillIfEmpty(QString& value, const QString& fill) {
 } // namespace
 
 void QuickDocumentSettings::apply(DocumentInfo& document, const ProgramFolder& program) {
-    const Result<QStringList> names = DesignList::folderNames(program.designRoot());
-    const QString found = names ? names->value(0) : QString();
+    const DesignRoot root(program);
+    const QString found = firstDesignFolder(root);
 
     fillIfEmpty(document.DocumentCreater, QStringLiteral("むくさん"));
     // Without an installed design the design stays unset rather than naming
     // one that cannot be used.
     if (!found.isEmpty()) {
-        const QString designFile = firstDesignFile(program.designRoot() + u'/' + found);
+        const QString designFile = firstDesignFile(root.path() + u'/' + found);
         if (document.DocumentCode == DocumentInfo::noDesignCode() && !designFile.isEmpty())
             document.DocumentCode = found + u'\\' + designFile;
         fillIfEmpty(document.DocumentCodeFolder, found);

@@ -7,7 +7,8 @@
 
 // Fills every empty piece of document information with a default and picks
 // the first installed design when none is chosen, so that the preview can be
-// opened at once. Values that are set are left alone.
+// opened at once: the first in the design dialog's order whose folder lies
+// inside the design root. Values that are set are left alone.
 class QuickDocumentSettings {
 public:
     static QString confirmation() {

@@ -1,9 +1,8 @@
 #include "cli/CliApplication.h"
 
 #include "cli/ProjectJson.h"
-#include "design/DesignList.h"
+#include "design/DesignRoot.h"
 #include "design/HtmlExporter.h"
-#include "design/Procode.h"
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
@@ -135,8 +134,8 @@ int CliApplication::render(const QStringList& args, const ProgramFolder& program
     const Result<Project> project = loadProject(args.at(0));
     if (!project)
         return fail(project.error());
-    if (!project->document.hasDesign())
-        return fail(HtmlExporter::incompleteMessage());
+    if (Status ready = project->document.checkForPageText(); !ready)
+        return fail(ready.error());
     WrepClass engine(*project, program);
     if (Status run = engine.ddc_datacode(); !run)
         return fail(run.error());
@@ -186,28 +185,26 @@ int CliApplication::import(const QStringList& args) {
 }
 
 int CliApplication::designs(const ProgramFolder& program) {
-    const Result<QStringList> names = DesignList::folderNames(program.designRoot());
+    const DesignRoot root(program);
+    const Result<QStringList> names = root.names();
     if (!names)
         return fail(names.error());
-    const DesignLocation designLocation(program);
+    // Every name is reported on, in the order of the listing; a broken
+    // design does not hide the others.
     int status = Success;
     for (const QString& name : *names) {
-        const Result<QString> folder = designLocation.folder(name);
-        if (!folder) {
-            status = fail(folder.error());
+        const Result<DesignRoot::Design> design = root.find(name);
+        if (!design) {
+            status = fail(design.error());
             continue;
         }
-        const Result<Procode> procode = Procode::read(designLocation, *folder);
-        if (!procode) {
-            status = fail(procode.error());
-            continue;
-        }
-        if (Status complete = procode->checkNamesDesignFile(*folder); !complete) {
+        const Procode& procode = design->procode;
+        if (Status complete = procode.checkNamesDesignFile(design->path); !complete) {
             status = fail(complete.error());
             continue;
         }
-        const QString line = QStringList{name, procode->displayName(), procode->designFileName(),
-                                         procode->description()}
+        const QString line = QStringList{name, procode.displayName(), procode.designFileName(),
+                                         procode.description()}
                                  .join(u'\t') +
                              u'\n';
         if (Status printed = print(line); !printed)

@@ -1,4 +1,5 @@
 #include "cli/CliApplication.h"
+#include "text/Cp932Codec.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -6,6 +7,11 @@
 #include <new>
 
 int main(int argc, char* argv[]) {
+    // Without the code page's tables no project or design can be read.
+    if (const Status codec = Cp932Codec::check(); !codec) {
+        std::fprintf(stderr, "brindlewick-cli: %s\n", codec.error().toUtf8().constData());
+        return CliApplication::InputOutputError;
+    }
     QCoreApplication application(argc, argv);
     QFile out;
     QFile err;

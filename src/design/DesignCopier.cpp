@@ -41,11 +41,11 @@ bool DesignCopier::isDesignOnlyFile(const QString& fileName) {
            fileName.compare(Procode::fileName(), Qt::CaseInsensitive) == 0;
 }
 
-Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const QString& folder) {
+Result<QStringList> DesignCopier::resources(const DesignRoot& designs, const QString& folder) {
     if (!QDir(folder).exists())
         return Failure{QStringLiteral("デザインフォルダ「%1」がありません。").arg(folder)};
     if (Status names = checkNamesDecode(folder); !names)
-        return Failure{names.error()};
+        return names.failure();
     // System entries too (pipes, devices, dangling links), so that they are
     // refused rather than passed over.
     const QStringList names =
@@ -55,7 +55,7 @@ Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const
         if (isDesignOnlyFile(name))
             continue;
         const QString path = folder + u'/' + name;
-        if (!designs.resolvesInside(path))
+        if (!designs.contains(path))
             return Failure{QStringLiteral("素材ファイル「%1」はデザインフォルダ（doc_code）の外を"
                                           "指しているため、コピーできません。")
                                .arg(path)};
@@ -68,11 +68,11 @@ Result<QStringList> DesignCopier::resources(const DesignLocation& designs, const
     return copied;
 }
 
-Status DesignCopier::copy(const DesignLocation& designs, const QString& designFolder,
+Status DesignCopier::copy(const DesignRoot& designs, const QString& designFolder,
                           const QString& targetFolder) {
     const Result<QStringList> names = resources(designs, designFolder);
     if (!names)
-        return Failure{names.error()};
+        return names.failure();
 
     const QDir source(designFolder);
     const QDir target(targetFolder);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/DesignLocation.h"
+#include "design/DesignRoot.h"
 #include "text/Result.h"
 
 #include <QString>
@@ -18,7 +18,7 @@
 // before anything is copied.
 class DesignCopier {
 public:
-    static Status copy(const DesignLocation& designs, const QString& designFolder,
+    static Status copy(const DesignRoot& designs, const QString& designFolder,
                        const QString& targetFolder);
 
     // Whether a file of the design folder stays behind.
@@ -26,5 +26,5 @@ public:
 
     // The names of the resources to copy, once every one has been checked
     // as copy() checks them.
-    static Result<QStringList> resources(const DesignLocation& designs, const QString& folder);
+    static Result<QStringList> resources(const DesignRoot& designs, const QString& folder);
 };

@@ -92,7 +92,7 @@ Status moveIntoNewFolder(const FolderHandle& parent, const FolderHandle& staging
     const QString name = QFileInfo(output).fileName();
     const Result<FolderHandle> folder = parent.makeFolder(name);
     if (!folder)
-        return parent.holds(name) ? alreadyThere(output) : Failure{folder.error()};
+        return parent.holds(name) ? alreadyThere(output) : folder.failure();
     for (qsizetype moved = 0; moved < files.size(); ++moved) {
         if (Status status = staging.moveInto(files.at(moved), *folder); !status) {
             for (qsizetype undone = 0; undone < moved; ++undone)
@@ -132,11 +132,11 @@ HtmlExporter::HtmlExporter(const Project& project, ProgramFolder program)
     , m_program(std::move(program)) {}
 
 Result<QString> HtmlExporter::render() const {
-    if (!m_project.document.isCompleteForPage())
-        return Failure{incompleteMessage()};
+    if (Status ready = m_project.document.checkForPage(); !ready)
+        return ready.failure();
     WrepClass engine(m_project, m_program);
     if (Status run = engine.ddc_datacode(); !run)
-        return Failure{run.error()};
+        return run.failure();
     return engine.sorce();
 }
 
@@ -145,19 +145,19 @@ Result<QString> HtmlExporter::write(const QString& page, const QString& outputPa
     const QFileInfo outputInfo(output);
     if (outputInfo.exists() || outputInfo.isSymLink())
         return alreadyThere(output);
-    const DesignLocation designs(m_program);
+    const DesignRoot designs(m_program);
     const Result<Resources> resources = designResources(designs);
     if (!resources)
-        return Failure{resources.error()};
+        return resources.failure();
     const QString parentPath = outputInfo.path();
     if (!QFileInfo(parentPath).isDir())
         return Failure{QStringLiteral("フォルダ「%1」を作成できません。").arg(output)};
-    if (designs.holds(parentPath))
+    if (designs.contains(parentPath))
         return insideDesignRoot(output);
     const Result<FolderHandle> parent =
         FolderHandle::open(parentPath, FolderHandle::LastLink::Follow);
     if (!parent)
-        return Failure{parent.error()};
+        return parent.failure();
 
     // The page and the resources are made in a hidden folder that becomes
     // the output folder only when complete: an export that is killed or
@@ -165,17 +165,17 @@ Result<QString> HtmlExporter::write(const QString& page, const QString& outputPa
     const Result<StagingFolder> staging =
         makeStagingFolder(*parent, parentPath, outputInfo.fileName());
     if (!staging)
-        return Failure{staging.error()};
+        return staging.failure();
     const QStringList files = resources->names + QStringList{pageNameFor(output)};
     if (Status written = writeExport(staging->folder, *resources, page, files.last()); !written) {
         discard(*parent, *staging, files);
-        return Failure{written.error()};
+        return written.failure();
     }
     runBeforeWriting();
     if (Status placed =
             putInPlace(*parent, *staging, files, output, m_testHooks.renameFlagsRefused);
         !placed)
-        return Failure{placed.error()};
+        return placed.failure();
     return pagePathIn(output);
 }
 
@@ -184,27 +184,27 @@ Result<QString> HtmlExporter::rewrite(const QString& page, const QString& output
     if (!holdsExport(output))
         return Failure{
             QStringLiteral("「%1」には前回のhtml出力がありません。").arg(pagePathIn(output))};
-    const DesignLocation designs(m_program);
+    const DesignRoot designs(m_program);
     const Result<Resources> resources = designResources(designs);
     if (!resources)
-        return Failure{resources.error()};
-    if (designs.holds(output))
+        return resources.failure();
+    if (designs.contains(output))
         return insideDesignRoot(output);
     // Held open from here on: whatever becomes of the path, the files go
     // into this folder and nowhere else.
     const Result<FolderHandle> folder = FolderHandle::open(output, FolderHandle::LastLink::Refuse);
     if (!folder)
-        return Failure{folder.error()};
+        return folder.failure();
     // Every name is checked before the first file is replaced, so that a
     // refusal leaves the folder as it was.
     const QStringList files = resources->names + QStringList{pageNameFor(output)};
     for (const QString& file : files) {
         if (Status replaceable = folder->checkReplaceable(file); !replaceable)
-            return Failure{replaceable.error()};
+            return replaceable.failure();
     }
     runBeforeWriting();
     if (Status written = writeExport(*folder, *resources, page, files.last()); !written)
-        return Failure{written.error()};
+        return written.failure();
     return pagePathIn(output);
 }
 
@@ -214,13 +214,13 @@ bool HtmlExporter::holdsExport(const QString& outputPath) {
            QFileInfo(pagePathIn(folder.filePath())).isFile();
 }
 
-Result<HtmlExporter::Resources> HtmlExporter::designResources(const DesignLocation& designs) const {
+Result<HtmlExporter::Resources> HtmlExporter::designResources(const DesignRoot& designs) const {
     const Result<QString> folder = designs.folder(m_project.document.DocumentCodeFolder);
     if (!folder)
-        return Failure{folder.error()};
+        return folder.failure();
     Result<QStringList> names = DesignCopier::resources(designs, *folder);
     if (!names)
-        return Failure{names.error()};
+        return names.failure();
     return Resources{*folder, std::move(*names)};
 }
 
@@ -231,7 +231,7 @@ Status HtmlExporter::writeExport(const FolderHandle& folder, const Resources& re
     for (const QString& name : resources.names) {
         const Result<QByteArray> bytes = TextFile::readBytes(resources.folder + u'/' + name);
         if (!bytes)
-            return Failure{bytes.error()};
+            return bytes.failure();
         if (Status copied = folder.replaceFile(name, *bytes); !copied)
             return copied;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/DesignLocation.h"
+#include "design/DesignRoot.h"
 #include "design/ProgramFolder.h"
 #include "project/Project.h"
 #include "text/FolderHandle.h"
@@ -19,9 +19,7 @@ class HtmlExporter {
 public:
     HtmlExporter(const Project& project, ProgramFolder program);
 
-    static QString incompleteMessage() {
-        return QStringLiteral("ドキュメント情報が詳細に定義されていないためhtml出力ができません。");
-    }
+    static QString incompleteMessage() { return DocumentInfo::incompleteMessage(); }
     static QString doneMessage() { return QStringLiteral("htmlファイルを書き出しました。"); }
 
     // The page text; fails when the document information is incomplete or
@@ -65,7 +63,7 @@ private:
         QString folder;
         QStringList names;
     };
-    Result<Resources> designResources(const DesignLocation& designs) const;
+    Result<Resources> designResources(const DesignRoot& designs) const;
 
     // Writes the resources and then the page into folder.
     static Status writeExport(const FolderHandle& folder, const Resources& resources,

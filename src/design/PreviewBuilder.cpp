@@ -1,7 +1,7 @@
 #include "design/PreviewBuilder.h"
 
 #include "design/DesignCopier.h"
-#include "design/DesignLocation.h"
+#include "design/DesignRoot.h"
 #include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
 
@@ -26,21 +26,21 @@ Result<QString> PreviewBuilder::build(const QString& previewFolder) const {
     // read leaves the last preview as it was.
     WrepClass engine(m_project, m_program);
     if (Status run = engine.ddc_datacode(); !run)
-        return Failure{run.error()};
-    const DesignLocation designs(m_program);
+        return run.failure();
+    const DesignRoot designs(m_program);
     const Result<QString> designFolder = designs.folder(m_project.document.DocumentCodeFolder);
     if (!designFolder)
-        return Failure{designFolder.error()};
+        return designFolder.failure();
     if (!QDir(previewFolder).exists())
         return Failure{
             QStringLiteral("プレビュー用のフォルダ「%1」がありません。").arg(previewFolder)};
 
     if (Status removed = removePlainFiles(previewFolder); !removed)
-        return Failure{removed.error()};
+        return removed.failure();
     // From here on a failure empties the folder again.
     const auto abandon = [&](const Status& failed) -> Result<QString> {
         (void)removePlainFiles(previewFolder);
-        return Failure{failed.error()};
+        return failed.failure();
     };
     if (Status copied = DesignCopier::copy(designs, *designFolder, previewFolder); !copied)
         return abandon(copied);

@@ -10,13 +10,6 @@ Procode Procode::parse(QStringView text) {
     return procode;
 }
 
-Result<Procode> Procode::read(const DesignLocation& designs, const QString& designFolder) {
-    const Result<QString> text = designs.readDesignText(designFolder + u'/' + fileName());
-    if (!text)
-        return Failure{text.error()};
-    return parse(*text);
-}
-
 Status Procode::checkNamesDesignFile(const QString& designFolder) const {
     if (namesDesignFile())
         return {};

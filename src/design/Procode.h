@@ -1,6 +1,5 @@
 #pragma once
 
-#include "design/DesignLocation.h"
 #include "text/Result.h"
 
 #include <QString>
@@ -14,10 +13,8 @@ class Procode {
 public:
     static QString fileName() { return QStringLiteral("procode"); }
 
-    // The design folder's procode as it stands, with however many of the
-    // three lines it has. It is read only as a regular file inside the
-    // design root.
-    static Result<Procode> read(const DesignLocation& designs, const QString& designFolder);
+    // A procode as it stands, with however many of the three lines it has.
+    // DesignRoot reads it, only as a regular file inside the design root.
     static Procode parse(QStringView text);
 
     // The lines read, at most three.

@@ -6,7 +6,7 @@
 // the preview's working folder and the help pages.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(QString path);
+    explicit ProgramFolder(const QString& path);
 
     // The folder of the running executable.
     static ProgramFolder ofExecutable();

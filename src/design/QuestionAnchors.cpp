@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr std::uint32_t kOffsetBasis = 2166136261u;
-constexpr std::uint32_t kPrime = 16777619u;
+constexpr std::uint32_t kOffsetBasis = 2166136261U;
+constexpr std::uint32_t kPrime = 16777619U;
 constexpr qsizetype kPlainLength = 10; // "q-" and 8 digits
 
 std::uint32_t addByte(std::uint32_t hash, std::uint32_t byte) {

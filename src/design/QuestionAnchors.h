@@ -28,11 +28,11 @@ public:
 
     explicit QuestionAnchors(const QAEntryTable& entries);
 
-    // Writes the identifier of the entry at 1-based position into buffer
+    // Writes the identifier of the entry at 1-based position into text
     // (room for kMaxLength characters) and gives its length, 0 outside the
     // table.
     static constexpr qsizetype kMaxLength = 24;
-    qsizetype format(qsizetype position, char* buffer) const;
+    qsizetype format(qsizetype position, char* text) const;
     // The identifier of the entry at 1-based position; empty outside the
     // table.
     QString at(qsizetype position) const;
@@ -41,7 +41,7 @@ public:
     bool isEmpty() const { return m_anchors.empty(); }
 
 private:
-    static qsizetype formatDisabled(qsizetype position, char* buffer);
+    static qsizetype formatDisabled(qsizetype position, char* text);
 
     struct Anchor {
         std::uint32_t hash = 0;

@@ -1,18 +1,17 @@
 #include "design/WrepClass.h"
 
-#include "design/DesignLocation.h"
-#include "design/TemplateScanner.h"
+#include "design/DesignRoot.h"
+#include "design/TemplateInterpreter.h"
 
 WrepClass::WrepClass(const Project& project, ProgramFolder program)
     : m_project(project)
-    , m_program(std::move(program))
-    , m_pageSizeLimit(TemplateScanner::kPageSizeLimit) {}
+    , m_program(std::move(program)) {}
 
 Status WrepClass::ddc_datacode() {
-    const DesignLocation designs(m_program);
+    const DesignRoot designs(m_program);
     const Result<QString> path = designs.designFile(m_project.document.DocumentCode);
     if (!path)
-        return Failure{path.error()};
+        return path.failure();
     const Result<QString> design = designs.readDesignText(*path);
     if (!design)
         return Failure{QStringLiteral("デザインファイルを読み込めません: %1").arg(design.error())};
@@ -22,9 +21,9 @@ Status WrepClass::ddc_datacode() {
 Status WrepClass::runText(QStringView designText) {
     // Every run starts from the same counters, so the same project and design
     // always give the same page.
-    Result<QString> page = TemplateScanner(m_project, m_pageSizeLimit).run(designText);
+    Result<QString> page = TemplateInterpreter(m_project, m_pageSizeLimit).run(designText);
     if (!page)
-        return Failure{page.error()};
+        return page.failure();
     m_sorce = std::move(*page);
     return {};
 }

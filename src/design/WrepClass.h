@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/PageSizeLimit.h"
 #include "design/ProgramFolder.h"
 #include "project/Project.h"
 #include "text/Result.h"
@@ -29,9 +30,9 @@ public:
     Status runText(QStringView designText);
 
     // The longest page in characters that a run may make; 512,000,000 unless
-    // set (TemplateScanner::kPageSizeLimit).
-    qsizetype pageSizeLimit() const { return m_pageSizeLimit; }
-    void setPageSizeLimit(qsizetype characters) { m_pageSizeLimit = characters; }
+    // set (PageSizeLimit::kDefaultCharacters).
+    qsizetype pageSizeLimit() const { return m_pageSizeLimit.characters(); }
+    void setPageSizeLimit(qsizetype characters) { m_pageSizeLimit = PageSizeLimit(characters); }
 
     // The page text of the last run; empty before the first.
     const QString& sorce() const { return m_sorce; }
@@ -40,5 +41,5 @@ private:
     const Project& m_project;
     ProgramFolder m_program;
     QString m_sorce;
-    qsizetype m_pageSizeLimit;
+    PageSizeLimit m_pageSizeLimit;
 };

@@ -2,8 +2,6 @@
 
 #include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
-#include "design/DesignCatalog.h"
-#include "design/DesignLocation.h"
 #include "forms/FixedDialog.h"
 #include "forms/Named.h"
 #include "forms/Twips.h"
@@ -23,8 +21,8 @@ const QString kUnreadable =
 const QString kMaybeBroken = QStringLiteral("デザインファイルが壊れている可能性があります。");
 
 // Every design of the catalog has at least `lines` procode lines.
-bool everyDesignHas(const QList<DesignCatalog::Design>& designs, qsizetype lines) {
-    return std::all_of(designs.begin(), designs.end(), [lines](const DesignCatalog::Design& d) {
+bool everyDesignHas(const QList<DesignRoot::Design>& designs, qsizetype lines) {
+    return std::all_of(designs.begin(), designs.end(), [lines](const DesignRoot::Design& d) {
         return d.procode.lineCount() >= lines;
     });
 }
@@ -80,19 +78,20 @@ QString DocumentCodeForm::creditText() {
 }
 
 int DocumentCodeForm::exec() {
-    return m_failed ? QDialog::Rejected : QDialog::exec();
+    // A design that could not be read while loading has closed the dialog
+    // before it was shown.
+    return result() == Failed ? Failed : QDialog::exec();
 }
 
 void DocumentCodeForm::fail(const QString& message) {
-    m_failed = true;
     m_dialogs.beep();
     m_dialogs.report(message, QStringLiteral("エラー"));
-    reject();
+    done(Failed);
 }
 
-std::optional<QList<DesignCatalog::Design>> DocumentCodeForm::readDesigns(qsizetype procodeLines,
-                                                                          const QString& failure) {
-    Result<QList<DesignCatalog::Design>> designs = DesignCatalog::read(m_program.designRoot());
+std::optional<QList<DesignRoot::Design>> DocumentCodeForm::readDesigns(qsizetype procodeLines,
+                                                                       const QString& failure) {
+    Result<QList<DesignRoot::Design>> designs = DesignRoot(m_program).designs();
     if (designs && everyDesignHas(*designs, procodeLines))
         return std::move(*designs);
     fail(failure);
@@ -104,7 +103,7 @@ void DocumentCodeForm::Form_Load() {
     if (!designs)
         return;
     QString current;
-    for (const DesignCatalog::Design& design : *designs) {
+    for (const DesignRoot::Design& design : *designs) {
         DocumentCodeCombo->addItem(design.displayName());
         if (m_model.document().DocumentCode == design.designCode())
             current = design.displayName();
@@ -120,7 +119,7 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
     const auto designs = readDesigns(1, kMaybeBroken);
     if (!designs)
         return;
-    for (const DesignCatalog::Design& design : *designs) {
+    for (const DesignRoot::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
         if (!design.procode.hasDescription())
@@ -129,10 +128,10 @@ void DocumentCodeForm::DocumentCodeCombo_Click() {
     }
 }
 
-bool DocumentCodeForm::canReadDesignFile(const DesignCatalog::Design& design) const {
+bool DocumentCodeForm::canReadDesignFile(const DesignRoot::Design& design) const {
     // Checked as the page is made from it: a pipe in a downloaded design
     // must not leave the dialog waiting for a writer.
-    const auto designFile = DesignLocation::designFile(m_program, design.designCode());
+    const auto designFile = DesignRoot(m_program).designFile(design.designCode());
     QFile file;
     return design.procode.namesDesignFile() && designFile &&
            TextFile::openRegularFile(file, *designFile).ok();
@@ -152,7 +151,7 @@ void DocumentCodeForm::okButton_Click() {
         return;
     // When several designs share the name, the last one listed is stored.
     DocumentInfo document = m_model.document();
-    for (const DesignCatalog::Design& design : *designs) {
+    for (const DesignRoot::Design& design : *designs) {
         if (design.displayName() != DocumentCodeCombo->currentText())
             continue;
         if (!canReadDesignFile(design))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design/DesignCatalog.h"
+#include "design/DesignRoot.h"
 #include "design/ProgramFolder.h"
 #include "project/DocumentInfo.h"
 
@@ -16,8 +16,8 @@ class QPushButton;
 // their display names, shows the description of the one selected, and on
 // "確定" records it as the chosen design.
 //
-// A design that cannot be read closes the dialog with a message; failed()
-// then tells the caller. Each handler reads the designs afresh.
+// A design that cannot be read closes the dialog with a message, and the
+// dialog ends as Failed. Each handler reads the designs afresh.
 class DocumentCodeForm : public QDialog {
     Q_OBJECT
 
@@ -25,12 +25,12 @@ public:
     DocumentCodeForm(ProjectModel& model, UserDialogs& dialogs, ProgramFolder program,
                      QWidget* parent = nullptr);
 
+    // How the dialog ended: what exec() gives and result() keeps.
+    enum Outcome { Cancelled = QDialog::Rejected, Chosen = QDialog::Accepted, Failed };
+
     static QString creditText();
 
-    // Whether the dialog closed because a design could not be read.
-    bool failed() const { return m_failed; }
-
-    // Shows the dialog modally unless loading already failed.
+    // Shows the dialog modally unless loading already failed; the Outcome.
     int exec() override;
 
 private:
@@ -40,16 +40,15 @@ private:
     void okButton_Click();
     void fail(const QString& message);
     void failKeeping(const DocumentInfo& chosenBefore);
-    bool canReadDesignFile(const DesignCatalog::Design& design) const;
+    bool canReadDesignFile(const DesignRoot::Design& design) const;
     // The installed designs, each with at least this many procode lines;
     // otherwise the dialog fails with the given message.
-    std::optional<QList<DesignCatalog::Design>> readDesigns(qsizetype procodeLines,
-                                                            const QString& failure);
+    std::optional<QList<DesignRoot::Design>> readDesigns(qsizetype procodeLines,
+                                                         const QString& failure);
 
     ProjectModel& m_model;
     UserDialogs& m_dialogs;
     ProgramFolder m_program;
-    bool m_failed = false;
     QComboBox* DocumentCodeCombo;
     QLabel* ProData;
     QPushButton* okButton;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/PageSizeLimit.h"
 #include "design/QuestionAnchors.h"
 #include "design/TemplateKey.h"
 #include "project/Project.h"
@@ -10,30 +11,23 @@
 #include <optional>
 #include <vector>
 
-// One run of the template language over a design text. The design is read
-// through TemplateTokenizer, which knows the bracket grammar: literal runs go
-// to the page, keys are replaced, and each loop block is compiled once, by
-// the same tokenizer, into a list of literal pieces and keys and then written
-// once per entry.
-class TemplateScanner {
+// Carries out the template language over a design text, once. The design is
+// read through TemplateTokenizer, which knows the bracket grammar: literal
+// runs go to the page, keys are replaced, and each loop block is compiled
+// once, by the same tokenizer, into a list of literal pieces and keys and then
+// written once per entry.
+class TemplateInterpreter {
 public:
-    // The largest page, in characters (UTF-16 code units), that a run makes.
-    static constexpr qsizetype kPageSizeLimit = 512'000'000;
-
-    explicit TemplateScanner(const Project& project, qsizetype pageSizeLimit = kPageSizeLimit);
+    explicit TemplateInterpreter(const Project& project, PageSizeLimit limit = PageSizeLimit());
 
     // The page text for the design text. Every line of the design ends in CR
-    // LF on the page, the last one too. Fails, without a page, when the page
-    // would be longer than the limit.
+    // LF on the page, the last one too. Fails, without a page, with the
+    // limit's message when the page would be longer than the limit.
     Result<QString> run(QStringView designText);
 
     // The design text with every line end (CR LF or a lone CR) written as CR
     // LF, and CR LF after a last line that has none. A lone LF is no line end.
     static QString withLineEnds(QStringView designText);
-
-    // The message of a run that stopped at the limit: starts with
-    // "ページが大きすぎます".
-    static QString tooLargeMessage(qsizetype limit);
 
 private:
     // A piece of a compiled loop block: literal text (of the block, or a
@@ -60,7 +54,7 @@ private:
     const QAEntry* selectedEntry() const;
 
     const Project& m_project;
-    const qsizetype m_limit;
+    const PageSizeLimit m_limit;
     // The loop counters of this run: the number of entries and the 1-based
     // position of the entry the loop block is writing.
     int m_entryCount = 0;

@@ -1,4 +1,4 @@
-#include "design/TemplateScanner.h"
+#include "design/TemplateInterpreter.h"
 
 #include "design/TemplateTokenizer.h"
 #include "text/LargeBuffer.h"
@@ -10,26 +10,14 @@ namespace {
 
 using Token = TemplateTokenizer::Token;
 
-// 512000000 as "512,000,000".
-QString withDigitGroups(qsizetype value) {
-    QString digits = QString::number(value);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, u',');
-    return digits;
-}
-
 } // namespace
 
-TemplateScanner::TemplateScanner(const Project& project, qsizetype pageSizeLimit)
+TemplateInterpreter::TemplateInterpreter(const Project& project, PageSizeLimit limit)
     : m_project(project)
-    , m_limit(pageSizeLimit)
+    , m_limit(limit)
     , m_entryCount(int(project.entries.count())) {}
 
-QString TemplateScanner::tooLargeMessage(qsizetype limit) {
-    return QStringLiteral("ページが大きすぎます（%1文字を超えます）").arg(withDigitGroups(limit));
-}
-
-QString TemplateScanner::withLineEnds(QStringView designText) {
+QString TemplateInterpreter::withLineEnds(QStringView designText) {
     QString text;
     text.reserve(designText.size() + designText.size() / 32 + 2);
     qsizetype lineStart = 0;
@@ -46,11 +34,11 @@ QString TemplateScanner::withLineEnds(QStringView designText) {
     return text;
 }
 
-Result<QString> TemplateScanner::run(QStringView designText) {
+Result<QString> TemplateInterpreter::run(QStringView designText) {
     const QString stream = withLineEnds(designText);
 
     m_out.clear();
-    m_out.reserve(std::min(stream.size(), m_limit));
+    m_out.reserve(std::min(stream.size(), m_limit.characters()));
     m_failed = false;
 
     TemplateTokenizer tokens(stream);
@@ -105,12 +93,12 @@ Result<QString> TemplateScanner::run(QStringView designText) {
     // A key or a block still open at the end is dropped.
     if (m_failed) {
         m_out = QString();
-        return Failure{tooLargeMessage(m_limit)};
+        return Failure{m_limit.message()};
     }
     return std::move(m_out);
 }
 
-std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock(QStringView block) {
+std::vector<TemplateInterpreter::BlockPiece> TemplateInterpreter::compileBlock(QStringView block) {
     // Inside a block every key but the loop keys is evaluated. A pass starts
     // and ends with no key open (the block ends with "[::loop]"), so every
     // pass is the same list of pieces. The document's values are the same in
@@ -129,7 +117,7 @@ std::vector<TemplateScanner::BlockPiece> TemplateScanner::compileBlock(QStringVi
     return pieces;
 }
 
-void TemplateScanner::expandBlock(QStringView block) {
+void TemplateInterpreter::expandBlock(QStringView block) {
     const std::vector<BlockPiece> pieces = compileBlock(block);
     const int entryCount = m_entryCount;
     // Each pass moves one entry on, and one more for every [count.inc].
@@ -163,7 +151,7 @@ void TemplateScanner::expandBlock(QStringView block) {
 
 // Whether no pass of the block can write anything in this run: it holds no
 // literal text and only keys whose values are empty for every entry.
-bool TemplateScanner::passesWriteNothing(const std::vector<BlockPiece>& pieces) {
+bool TemplateInterpreter::passesWriteNothing(const std::vector<BlockPiece>& pieces) {
     for (const BlockPiece& piece : pieces) {
         switch (piece.key) {
         case TemplateKey::CountInc:
@@ -196,27 +184,29 @@ bool TemplateScanner::passesWriteNothing(const std::vector<BlockPiece>& pieces) 
 
 // Whether the block's passes would take the page past the limit even if
 // every entry's values were empty: fails big pages before writing them.
-bool TemplateScanner::exceedsLimitAtLeast(const std::vector<BlockPiece>& pieces, qsizetype passes) {
+bool TemplateInterpreter::exceedsLimitAtLeast(const std::vector<BlockPiece>& pieces,
+                                              qsizetype passes) {
     qsizetype perPass = 0;
     for (const BlockPiece& piece : pieces) {
         if (piece.key == TemplateKey::Unknown)
             perPass += piece.text.size();
         else if (piece.key == TemplateKey::Count || piece.key == TemplateKey::CountSelected)
             perPass += 1;
-        if (perPass > m_limit)
+        if (perPass > m_limit.characters())
             return passes > 0;
     }
-    return perPass > 0 && passes > (m_limit - m_out.size()) / perPass;
+    return perPass > 0 && passes > (m_limit.characters() - m_out.size()) / perPass;
 }
 
 // Makes room for the block's passes at once. Growing a page of tens of
 // megabytes step by step copies it again and again, and the block says how
 // much it will write: the number of passes is exact, the entries' values are
 // taken at their average length.
-void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces, qsizetype passes) {
+void TemplateInterpreter::reserveForPasses(const std::vector<BlockPiece>& pieces,
+                                           qsizetype passes) {
     // Beyond this the page is left to grow as it goes, so that an estimate
     // can never ask for memory that the page would not use.
-    const qsizetype largestReserve = std::min(qsizetype(1) << 28, m_limit);
+    const qsizetype largestReserve = std::min(qsizetype(1) << 28, m_limit.characters());
     qsizetype perPass = 0;
     for (const BlockPiece& piece : pieces) {
         perPass +=
@@ -229,12 +219,13 @@ void TemplateScanner::reserveForPasses(const std::vector<BlockPiece>& pieces, qs
     const qsizetype needed = m_out.size() + passes * perPass;
     if (needed <= m_out.capacity())
         return;
-    m_out.reserve(std::min(std::max(needed, m_out.capacity() + m_out.capacity() / 2), m_limit));
+    m_out.reserve(
+        std::min(std::max(needed, m_out.capacity() + m_out.capacity() / 2), m_limit.characters()));
     LargeBuffer::preferHugePages(m_out.data() + m_out.size(),
                                  (m_out.capacity() - m_out.size()) * qsizetype(sizeof(QChar)));
 }
 
-qsizetype TemplateScanner::valueSizeEstimate(TemplateKey key) {
+qsizetype TemplateInterpreter::valueSizeEstimate(TemplateKey key) {
     if (const QString* value = documentValue(key))
         return value->size();
     switch (key) {
@@ -254,7 +245,7 @@ qsizetype TemplateScanner::valueSizeEstimate(TemplateKey key) {
     }
 }
 
-const QString* TemplateScanner::documentValue(TemplateKey key) const {
+const QString* TemplateInterpreter::documentValue(TemplateKey key) const {
     const DocumentInfo& document = m_project.document;
     switch (key) {
     case TemplateKey::DocumentTitle:
@@ -272,7 +263,7 @@ const QString* TemplateScanner::documentValue(TemplateKey key) const {
     }
 }
 
-void TemplateScanner::measureEntries() {
+void TemplateInterpreter::measureEntries() {
     if (m_questionAverage >= 0)
         return;
     qsizetype questions = 0;
@@ -290,13 +281,13 @@ void TemplateScanner::measureEntries() {
     m_answerAverage = answers / count + 1;
 }
 
-const QuestionAnchors& TemplateScanner::anchors() {
+const QuestionAnchors& TemplateInterpreter::anchors() {
     if (!m_anchors)
         m_anchors.emplace(m_project.entries);
     return *m_anchors;
 }
 
-const QAEntry* TemplateScanner::selectedEntry() const {
+const QAEntry* TemplateInterpreter::selectedEntry() const {
     const int position = m_selectedEntry;
     if (position < 1 || position > m_project.entries.count())
         return nullptr;
@@ -304,29 +295,29 @@ const QAEntry* TemplateScanner::selectedEntry() const {
     return entry.isEnabled() ? &entry : nullptr;
 }
 
-void TemplateScanner::fail() {
+void TemplateInterpreter::fail() {
     m_failed = true;
 }
 
-void TemplateScanner::appendText(QStringView text) {
-    if (Q_UNLIKELY(text.size() > m_limit - m_out.size()))
+void TemplateInterpreter::appendText(QStringView text) {
+    if (Q_UNLIKELY(!m_limit.allows(m_out.size(), text.size())))
         return fail();
     m_out.append(text);
 }
 
-void TemplateScanner::appendLatin1(const char* text, qsizetype length) {
-    if (Q_UNLIKELY(length > m_limit - m_out.size()))
+void TemplateInterpreter::appendLatin1(const char* text, qsizetype length) {
+    if (Q_UNLIKELY(!m_limit.allows(m_out.size(), length)))
         return fail();
     m_out.append(QLatin1StringView(text, length));
 }
 
-void TemplateScanner::appendNumber(int value) {
+void TemplateInterpreter::appendNumber(int value) {
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     appendLatin1(digits, result.ptr - digits);
 }
 
-void TemplateScanner::appendValue(TemplateKey key, bool inBlock) {
+void TemplateInterpreter::appendValue(TemplateKey key, bool inBlock) {
     switch (key) {
     case TemplateKey::DocumentTitle:
     case TemplateKey::DocumentCreater:
