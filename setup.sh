@@ -21,8 +21,9 @@ packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-n
 # Benchmarks (bench/) and the whole-process measurement; clang and its
 # sanitizer and libFuzzer runtimes for the fuzz targets (fuzz/run.sh).
 packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)
-# tidy checks the shipped designs' pages.
-packages+=(tidy)
+# tidy checks the shipped designs' pages; clang-format and clang-tidy (run by
+# a Python script) check the sources: the tests labelled style.
+packages+=(tidy clang-format clang-tidy python3)
 
 install_missing() {
     local missing=()
@@ -40,26 +41,22 @@ install_missing() {
 
 install_missing "${packages[@]}"
 
-build=build
+# The builds are the presets of CMakePresets.json: build/ (warnings are errors
+# for the test run), and for the tests also build-asan/.
 if [ "$mode" = test ]; then
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEWICK_WERROR=ON
-else
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-fi
-cmake --build "$build" --parallel "$(nproc)"
-
-if [ "$mode" = test ]; then
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure
+    cmake --preset test
+    cmake --build --preset test --parallel "$(nproc)"
+    # Every test, the layout and clang-tidy's checks among them (label style).
+    ctest --preset test
     # The same tests built with AddressSanitizer, LeakSanitizer and UBSan, in
-    # their own folder. -O1 and line tables only keep the build short; tests
-    # labelled no-sanitizer cannot run there (see tests/CMakeLists.txt).
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-        -DBRINDLEWICK_WERROR=ON -DBRINDLEWICK_SANITIZE=ON -DBRINDLEWICK_BUILD_BENCH=OFF
-    cmake --build build-asan --parallel "$(nproc)"
-    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
-        UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
-        ctest --test-dir build-asan --output-on-failure --label-exclude no-sanitizer
+    # their own folder; tests labelled no-sanitizer cannot run there and those
+    # labelled style need not run twice (see tests/CMakeLists.txt).
+    cmake --preset asan
+    cmake --build --preset asan --parallel "$(nproc)"
+    ctest --preset asan
     exit
 fi
 
-exec "$build/brindlewick"
+cmake --preset default
+cmake --build --preset default --parallel "$(nproc)"
+exec build/brindlewick

@@ -31,13 +31,6 @@ const Project& BenchProjects::project(int entryCount) {
     return found->second;
 }
 
-MApp BenchProjects::app(int entryCount) {
-    const Project& source = project(entryCount);
-    MApp app;
-    app.project = source;
-    return app;
-}
-
 QString BenchProjects::projectFile(int entryCount) {
     auto found = m_files.find(entryCount);
     if (found != m_files.end())

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/MApp.h"
 #include "design/ProgramFolder.h"
 #include "project/Project.h"
 
@@ -16,9 +15,6 @@ public:
     static BenchProjects& instance();
 
     const Project& project(int entryCount);
-    // The window program's state holding the project, for the window
-    // benchmarks; everything else works on project().
-    MApp app(int entryCount);
     // The project's .bwk file, written on first use.
     QString projectFile(int entryCount);
     // A path in the temporary folder that nothing else uses.

@@ -6,11 +6,11 @@
 // under one frame (16 ms).
 
 #include "BenchProjects.h"
+#include "app/EntryCommands.h"
 #include "app/ProjectModel.h"
 #include "app/UserDialogs.h"
 #include "design/PreviewBuilder.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
 #include "forms/PreviewScheme.h"
 
@@ -40,10 +40,9 @@ public:
 // A shown main window holding the generated project of `entries` entries.
 struct ShownWindow {
     explicit ShownWindow(int entries)
-        : app(BenchProjects::instance().app(entries))
-        , window(app, dialogs, BenchProjects::instance().programFolder()) {
-        // The window starts without a design, as the program does.
-        window.projectModel().setDocument(BenchProjects::instance().project(entries).document);
+        : window(dialogs, BenchProjects::instance().programFolder()) {
+        window.projectModel().replaceProject(BenchProjects::instance().project(entries),
+                                             ProjectModel::Marking::Unmodified);
         window.show();
         QApplication::processEvents();
     }
@@ -57,7 +56,6 @@ struct ShownWindow {
         window.findChild<QTreeView*>(QStringLiteral("QAListView"))->viewport()->repaint();
     }
 
-    MApp app;
     SilentDialogs dialogs;
     MainForm window;
 };

@@ -2,11 +2,11 @@
 
 #include "ScriptedDialogs.h"
 #include "TestDesigns.h"
-#include "app/MApp.h"
+#include "app/EntryCommands.h"
+#include "app/FileCommands.h"
 #include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
 #include "forms/DataProcForm.h"
-#include "forms/EntryCommands.h"
 #include "forms/MainForm.h"
 #include "text/Cp932Codec.h"
 
@@ -52,9 +52,10 @@ void whenOpen(std::function<void(Dialog&)> act) {
     });
 }
 
-// The program folder of the source tree: the shipped designs and help.
-inline QString sourceProgramFolder() {
-    return QStringLiteral(BRINDLEWICK_SOURCE_DIR "/data");
+// The build folder as the program folder: the shipped designs, each with its
+// copy of search.js, and the help.
+inline QString builtProgramFolder() {
+    return QStringLiteral(BRINDLEWICK_BUILD_DIR);
 }
 
 // The tests' own settings, emptied: never the user's.
@@ -103,11 +104,12 @@ inline void type(const EntryInput& input) {
 }
 
 // A main window with its own state and scripted answers. It counts how often
-// the open preview was to be rebuilt, without starting a browser engine.
+// the preview was told that the project changed, without starting a browser
+// engine.
 struct WindowUnderTest {
     explicit WindowUnderTest(const QString& programFolder, const MainForm::StateFolders& folders =
                                                                MainForm::StateFolders::ofUser())
-        : window(app, dialogs, ProgramFolder(programFolder), folders) {}
+        : window(dialogs, ProgramFolder(programFolder), folders) {}
     ~WindowUnderTest() {
         // Closing without an exit prompt: the test has checked what it wanted.
         setDataChanged(false);
@@ -116,7 +118,7 @@ struct WindowUnderTest {
     // The main window of the shipped program folder, shown. Opened again, it
     // is a window of the next session, with the settings the last one left.
     static std::unique_ptr<WindowUnderTest> open() {
-        auto ui = std::make_unique<WindowUnderTest>(sourceProgramFolder());
+        auto ui = std::make_unique<WindowUnderTest>(builtProgramFolder());
         ui->show();
         return ui;
     }
@@ -137,15 +139,15 @@ struct WindowUnderTest {
     // The caption as the desktop shows it, the unsaved mark put in.
     QString shownTitle() const { return window.windowHandle()->title(); }
     ProjectModel& project() { return window.projectModel(); }
-    // For setting up a test: the table does not show the document.
-    DocumentInfo& document() { return app.project.document; }
+    const DocumentInfo& document() { return project().document(); }
+    const QString& filePath() { return window.fileCommands().file().path; }
     qsizetype previewReloads() const { return previewOutdated.count(); }
 
     // The questions in table order, the current one in brackets: "b[a]c".
     QString rows() {
         QString shown;
-        for (qsizetype row = 1; row <= app.entries().count(); ++row) {
-            const QString& question = app.entries().item(row).question;
+        for (qsizetype row = 1; row <= project().entries().count(); ++row) {
+            const QString& question = project().entries().item(row).question;
             shown += row == current() ? u'[' + question + u']' : question;
         }
         return shown;
@@ -154,7 +156,7 @@ struct WindowUnderTest {
     // Entries set up as if just read, one letter a question, the one in
     // brackets current: not a change, and where the history begins.
     void setRows(const QString& letters) {
-        Project project = app.project;
+        Project project = this->project().project();
         qsizetype position = 1;
         for (QChar letter : letters) {
             if (letter == u'[')
@@ -190,7 +192,6 @@ struct WindowUnderTest {
         QVERIFY2(dialogs.allAnswered(), qPrintable(dialogs.unexpected.join(u'|')));
     }
 
-    MApp app;
     ScriptedDialogs dialogs;
     MainForm window;
     QSignalSpy previewOutdated{&window, &MainForm::previewOutdated};

@@ -60,7 +60,7 @@ public:
     // Writes text in code page 932 below the program folder.
     void writeText(const QString& relative, const QString& text) const {
         QByteArray bytes;
-        QVERIFY(!Cp932Codec::encode(text, bytes));
+        QVERIFY(Cp932Codec::encode(text, bytes));
         writeBytes(relative, bytes);
     }
 

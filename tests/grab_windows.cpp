@@ -31,8 +31,8 @@ int main(int argc, char* argv[]) {
         window.grab().save(output.filePath(name + u".png"_s));
     };
 
-    WindowUnderTest ui(sourceProgramFolder());
-    const ProgramFolder program(sourceProgramFolder());
+    WindowUnderTest ui(builtProgramFolder());
+    const ProgramFolder program(builtProgramFolder());
     ui.dialogs.files << QStringLiteral(BRINDLEWICK_SOURCE_DIR "/examples/sample.bwk");
     ui.window.resize(900, 420);
     ui.window.show();

@@ -6,7 +6,6 @@
 
 #include "ScriptedDialogs.h"
 #include "app/CrashRecovery.h"
-#include "app/MApp.h"
 #include "app/ProjectModel.h"
 #include "forms/MainForm.h"
 
@@ -18,9 +17,8 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 6)
         return 2;
-    MApp state;
     ScriptedDialogs dialogs;
-    MainForm window(state, dialogs, ProgramFolder(arguments[1]), {arguments[2], arguments[3]});
+    MainForm window(dialogs, ProgramFolder(arguments[1]), {arguments[2], arguments[3]});
     QObject::connect(&window.crashRecovery(), &CrashRecovery::written, [](bool ok) {
         std::puts(ok ? "written" : "failed");
         std::fflush(stdout);

@@ -3,6 +3,7 @@
 #include "app/QuickDocumentSettings.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
+#include "forms/DocumentViewForm.h"
 #include "forms/TextEditorLauncher.h"
 
 #include <QComboBox>
@@ -68,10 +69,11 @@ private slots:
 
     // Text the project file cannot hold keeps the dialog open.
     void settingsShowAndStoreTheDocument() {
-        ui->document().DocumentTitle = u"題"_s;
-        ui->document().DocumentHomepage.clear();
-        ui->document().DocumentDataview = u"一行目\r\n二行目"_s;
-        DocumentInfo expected = ui->document();
+        DocumentInfo expected;
+        expected.DocumentTitle = u"題"_s;
+        expected.DocumentHomepage.clear();
+        expected.DocumentDataview = u"一行目\r\n二行目"_s;
+        ui->project().setDocument(expected, ProjectModel::Marking::Unmodified);
         QStringList shownFields;
         bool refused = false;
         inSettings([&](DocumentDataForm& form) {
@@ -96,7 +98,6 @@ private slots:
     }
 
     void cancelKeepsEverythingButAConfirmedDesign() {
-        ui->app.DocumentViewOpen = true;
         QString labelAfterChoice;
         qsizetype reloadsWhileOpen = -1;
         inSettings([&](DocumentDataForm& form) {
@@ -122,9 +123,10 @@ private slots:
         // open preview is rebuilt after either button. Nothing is cut, and
         // line ends not edited stay as they were.
         ui->setDataChanged(false);
-        ui->document().DocumentTitle = QString(40000, u'題');
-        ui->document().DocumentDataview = u"一\n二\r三\r\n"_s;
-        const DocumentInfo unedited = ui->document();
+        DocumentInfo unedited = ui->document();
+        unedited.DocumentTitle = QString(40000, u'題');
+        unedited.DocumentDataview = u"一\n二\r三\r\n"_s;
+        ui->project().setDocument(unedited, ProjectModel::Marking::Unmodified);
         inSettings([](DocumentDataForm& form) { click(form, "okButton"); });
         QCOMPARE(ui->document(), unedited);
         QVERIFY(ui->dataChanged());
@@ -147,7 +149,9 @@ private slots:
         // above.
         QVERIFY(ui->dataChanged());
         ui->setDataChanged(false);
-        ui->document().DocumentCode = u"blue\\page.ddc"_s;
+        DocumentInfo blue = ui->document();
+        blue.DocumentCode = u"blue\\page.ddc"_s;
+        ui->project().setDocument(blue, ProjectModel::Marking::Unmodified);
         form = designDialog();
         QCOMPARE(designs(*form).currentText(), u"青"_s);
         designs(*form).setCurrentText(u"紫"_s);
@@ -219,7 +223,7 @@ private slots:
         QCOMPARE(ui->dialogs.reports.value(0).text,
                  QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
                                 "ければ利用できません。"));
-        QVERIFY(!ui->app.DocumentViewOpen);
+        QVERIFY(!ui->window.findChild<DocumentViewForm*>());
     }
 
     // The question carries the program's name; No leaves the document, Yes

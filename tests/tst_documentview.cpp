@@ -96,8 +96,8 @@ private slots:
         for (int i = 1; i <= 20; ++i)
             ui.project().appendEntry(entry(u"質問%1"_s.arg(i)));
         ui.trigger("DocumentView_ProjectMenu");
-        QVERIFY(ui.app.DocumentViewOpen);
         DocumentViewForm& view = ui.window.documentView();
+        QVERIFY(view.isVisible());
         const QString text = loadedText(view);
         QVERIFY2(text.contains(u"えふきゅーえー"_s) && text.contains(u"質問20"_s),
                  qPrintable(text));
@@ -133,7 +133,6 @@ private slots:
 
         // Closed, it is no longer rebuilt.
         view.close();
-        QVERIFY(!ui.app.DocumentViewOpen);
         QFile::remove(view.pagePath());
         document.DocumentCode = u"zz-second\\page.ddc"_s;
         ui.project().setDocument(document);
@@ -151,9 +150,8 @@ private slots:
                             snoopingPage({QUrl::fromLocalFile(secretPath).toString(),
                                           u"..%2Fsecret.txt"_s, u"link.txt"_s, u"own.txt"_s}),
                             {u"own.txt"_s});
-        MApp app;
-        app.project = projectUsingDesign(u"snoop"_s);
-        DocumentViewForm view(app, ProgramFolder(m_program.path()));
+        const ProjectModel model(projectUsingDesign(u"snoop"_s));
+        DocumentViewForm view(model, ProgramFolder(m_program.path()));
         view.show();
         view.reload();
         for (const bool linked : {false, true}) {
@@ -171,14 +169,14 @@ private slots:
 
     // The shipped design's search box still filters the entries.
     void shippedSearchFiltersThePreview() {
-        const QDir shipped(sourceProgramFolder() + u"/doc_code/standard"_s);
+        const QDir shipped(builtProgramFolder() + u"/doc_code/standard"_s);
         for (const QString& name : shipped.entryList(QDir::Files))
             m_program.writeBytes(u"doc_code/standard/"_s + name,
                                  readFileBytes(shipped.filePath(name)));
-        MApp app;
-        app.project = projectUsingDesign(u"standard"_s, u"faq.ddc"_s);
-        app.project.entries.append(entry(u"りんごの色"_s));
-        DocumentViewForm view(app, ProgramFolder(m_program.path()));
+        Project project = projectUsingDesign(u"standard"_s, u"faq.ddc"_s);
+        project.entries.append(entry(u"りんごの色"_s));
+        const ProjectModel model(project);
+        DocumentViewForm view(model, ProgramFolder(m_program.path()));
         view.show();
         view.reload();
         QVERIFY(loadedText(view).contains(u"りんごの色"_s));
@@ -191,8 +189,8 @@ private slots:
     // The browser fills the window below the row of the two buttons, the
     // source button keeps its square at the row's end.
     void resizeRulesAndThePlaceLeft() {
-        MApp app;
-        DocumentViewForm view(app, ProgramFolder(m_program.path()));
+        const ProjectModel model;
+        DocumentViewForm view(model, ProgramFolder(m_program.path()));
         view.show();
         QCOMPARE(view.size(), QSize(Twips::toPixels(5145, &view), Twips::toPixels(4425, &view)));
         const int row = Twips::toPixels(375, &view);
@@ -218,7 +216,7 @@ private slots:
 
         // The size left is the next preview's.
         view.close();
-        DocumentViewForm next(app, ProgramFolder(m_program.path()));
+        DocumentViewForm next(model, ProgramFolder(m_program.path()));
         QCOMPARE(next.size(), QSize(700, 400));
     }
 };

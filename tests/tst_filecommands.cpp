@@ -68,7 +68,7 @@ private slots:
         ui->dialogs.files << path(typed);
         ui->trigger("FileSave_FileName");
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
-        QCOMPARE(ui->app.CurrentFilePath, path(written));
+        QCOMPARE(ui->filePath(), path(written));
         QCOMPARE(ui->shownTitle(), caption);
         QCOMPARE(ui->dialogs.shown, QStringList{u"B.W.Kファイル (*.bwk)"_s});
         QCOMPARE(RecentFiles::paths(), QStringList{path(written)});
@@ -79,7 +79,6 @@ private slots:
     void saveAsReplacesAFileOnlyWhenAskedTo() {
         QVERIFY(JapaneseTranslation::install(*qApp));
         const QString target = path(u"faq.bwk"_s);
-        ui->app.LastExportFolder = path(u"site"_s);
         WidgetDialogs real(&ui->window);
         for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
             writeFileBytes(target, "old");
@@ -99,29 +98,26 @@ private slots:
                 QMetaObject::invokeMethod(files, "accept");
             });
             ProjectLock lock(path(u"open"_s));
-            const bool replaced =
-                FileCommands(ui->app, ui->project(), ui->window.projectHistory(), lock, real)
-                    .saveAs();
+            const bool replaced = FileCommands(ui->project(), ui->window.projectHistory(), lock,
+                                               real, ProgramFolder(builtProgramFolder()))
+                                      .saveAs();
             QCOMPARE(replaced, button == QMessageBox::Yes);
             QCOMPARE(seen, (QStringList{u"faq.bwk は既に存在します。\n置き換えますか?"_s,
                                         u"いいえ(&N)"_s}));
             QCOMPARE(readPage(target) == u"old", !replaced);
-            // The copy was exported where the project was.
-            QCOMPARE(ExportFolders::lastFor(target), replaced ? path(u"site"_s) : QString());
         }
     }
 
     void failedSaveKeepsTheProjectChanged() {
-        writeFileBytes(path(u"full.bwk"_s), "old");
-        ui->app.CurrentFilePath = path(u"full.bwk"_s);
-        ui->app.CurrentFileTitle = u"full.bwk"_s;
+        QVERIFY(BwkWriter::writeFile(path(u"full.bwk"_s), {}, {}));
+        ui->window.openAtStart(path(u"full.bwk"_s));
         ui->project().appendEntry({u"Q"_s, QString(8192, u'x'), 1});
         {
             const FileSizeLimit fullAfter(1024);
             ui->trigger("FileUpSave_FileMenu");
         }
         QCOMPARE(ui->shownTitle(), u"full.bwk* - Brindlewick Ver1.2"_s);
-        QCOMPARE(readPage(path(u"full.bwk"_s)), u"old"_s);
+        QCOMPARE(readFileBytes(path(u"full.bwk"_s)), BwkWriter::encode({}, {}).value());
         QVERIFY(ui->dialogs.reports.value(0).text.startsWith(u"保存できませんでした。\n\n"_s));
         QCOMPARE(ui->dialogs.reports.value(0).title, u"B.W.K"_s);
     }
@@ -142,7 +138,7 @@ private slots:
         ui->dialogs.files << path(u"old"_s);
         ui->trigger("FileSave_FileName");
         ui->project().appendEntry(entry(u"kept"_s));
-        const Project before = ui->app.project;
+        const Project before = ui->project().project();
         ui->dialogs.answers << true;
         if (atStart) {
             ui->window.openAtStart(path(name));
@@ -154,8 +150,8 @@ private slots:
         QCOMPARE(ui->dialogs.reports.size(), 1);
         QVERIFY(ui->dialogs.reports[0].text.startsWith(u"bwkファイルが壊れています。\n\n"_s));
         QCOMPARE(ui->dialogs.reports[0].title, u"エラー"_s);
-        QCOMPARE(ui->app.project, before);
-        QCOMPARE(ui->app.CurrentFilePath, path(u"old.bwk"_s));
+        QCOMPARE(ui->project().project(), before);
+        QCOMPARE(ui->filePath(), path(u"old.bwk"_s));
         QCOMPARE(ui->shownTitle(), u"old* - Brindlewick Ver1.2"_s);
         QCOMPARE(ui->historyItems(), QStringList{u"元に戻す: 追加"_s});
     }
@@ -191,15 +187,16 @@ private slots:
         ui->setRows(u"xy"_s);
         ui->dialogs.files << path(u"faq"_s);
         ui->trigger("FileSave_FileName");
+        ExportFolders::remember(path(u"faq.bwk"_s), path(u"site"_s));
+        ui->window.openAtStart(path(u"faq.bwk"_s));
         ui->project().appendEntry(entry(u"z"_s));
-        ui->app.DocumentViewOpen = true;
-        ui->app.LastExportFolder = path(u"site"_s);
+        ui->previewOutdated.clear();
         ui->dialogs.answers << true;
         ui->trigger("NewData_FileMenu");
         QCOMPARE(ui->shownTitle(), u"Brindlewick Ver1.2"_s);
-        QCOMPARE(ui->app.project, (Project{DocumentInfo::forNewProject(), {}}));
+        QCOMPARE(ui->project().project(), (Project{DocumentInfo::forNewProject(), {}}));
         QCOMPARE(ui->document().DocumentHomepage, QString());
-        QVERIFY(ui->app.LastExportFolder.isEmpty());
+        QVERIFY(ui->window.fileCommands().exports().lastFolder().isEmpty());
         QCOMPARE(ui->previewReloads(), 1);
         QVERIFY(ui->historyItems().isEmpty());
         // Without a file yet, the overwrite save asks for a name instead of
@@ -218,7 +215,7 @@ private slots:
         ui->dialogs.files << path(u"faq"_s);
         ui->trigger("FileOpen_FileMenu");
         QCOMPARE(ui->shownTitle(), u"faq - Brindlewick Ver1.2"_s);
-        QCOMPARE(ui->app.CurrentFilePath, path(u"faq.bwk"_s));
+        QCOMPARE(ui->filePath(), path(u"faq.bwk"_s));
         QCOMPARE(ui->rows(), u"[x]y"_s);
         QCOMPARE(ui->previewReloads(), 3);
         QVERIFY(ui->historyItems().isEmpty());
@@ -230,7 +227,7 @@ private slots:
         ui->dialogs.files << path(u"TWO.BWK"_s) << QString();
         ui->trigger("FileOpen_FileMenu");
         ui->trigger("FileOpen_FileMenu");
-        QCOMPARE(ui->app.CurrentFilePath, path(u"TWO.BWK"_s));
+        QCOMPARE(ui->filePath(), path(u"TWO.BWK"_s));
         QCOMPARE(ui->previewReloads(), 5);
         QCOMPARE(RecentFiles::paths(),
                  (QStringList{path(u"TWO.BWK"_s), path(u"faq.bwk"_s), path(u"fresh.bwk"_s)}));
@@ -284,18 +281,18 @@ private slots:
         const QString marks = path(u"run/brindlewick/open"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(marks).entryList({u"*.lock"_s}).isEmpty(), 20000);
 
-        WindowUnderTest second(sourceProgramFolder(), {path(u"recovery"_s), marks});
+        WindowUnderTest second(builtProgramFolder(), {path(u"recovery"_s), marks});
         second.dialogs.answers << false;
         second.window.openAtStart(file);
         QCOMPARE(second.dialogs.questions.value(0),
                  (ScriptedDialogs::Shown{
                      u"「shared.bwk」は、別のウィンドウで開かれています。開きますか？"_s,
                      u"B.W.K"_s, UserDialogs::Preselected::No}));
-        QVERIFY(second.app.CurrentFilePath.isEmpty());
+        QVERIFY(second.filePath().isEmpty());
         first.kill();
         QVERIFY(first.waitForFinished());
         second.window.openAtStart(file);
-        QCOMPARE(second.app.CurrentFilePath, file);
+        QCOMPARE(second.filePath(), file);
         QVERIFY(second.dialogs.allAnswered());
     }
 
@@ -370,6 +367,10 @@ private slots:
         // An existing folder is refused.
         ui->trigger("html_FileMenu");
         QVERIFY(ui->dialogs.reports.last().text.startsWith(u"html出力ができませんでした。\n\n"_s));
+        // A copy saved under another name was exported there too.
+        ui->dialogs.files << path(u"copy"_s);
+        ui->trigger("FileSave_FileName");
+        QCOMPARE(ExportFolders::lastFor(path(u"copy.bwk"_s)), output);
 
         // The folder is known again for the project's file, and exported
         // into again in one step.
@@ -431,7 +432,7 @@ private slots:
         writeFileBytes(file, "T\r\nH\r\nM\r\nC\r\nx\x80y\r\nf\r\n\"d\x80\"\r\n");
         ui->dialogs.files << file;
         ui->trigger("FileOpen_FileMenu");
-        QCOMPARE(ui->app.CurrentFilePath, file);
+        QCOMPARE(ui->filePath(), file);
         QCOMPARE(ui->document().DocumentCode, u"x\uFFFDy"_s);
         QCOMPARE(ui->dialogs.beeps, 1);
         const QString message =

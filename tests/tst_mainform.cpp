@@ -147,13 +147,12 @@ private slots:
 
     // Line ends as the file keeps them; an entry left unticked is disabled.
     void addAppendsOnlyAcceptedEntries() {
-        ui->app.DocumentViewOpen = true;
         type({u"質問"_s, u"一行目\n二行目"_s});
         ui->trigger("add_QACommand");
         type({u"無効"_s, u"a"_s, false});
         ui->trigger("add_QACommand");
-        QCOMPARE(ui->app.entries().item(1), (QAEntry{u"質問"_s, u"一行目\r\n二行目"_s, 1}));
-        QCOMPARE(ui->app.entries().item(2), (QAEntry{u"無効"_s, u"a"_s, 2}));
+        QCOMPARE(ui->project().entries().item(1), (QAEntry{u"質問"_s, u"一行目\r\n二行目"_s, 1}));
+        QCOMPARE(ui->project().entries().item(2), (QAEntry{u"無効"_s, u"a"_s, 2}));
 
         ui->setDataChanged(false);
         type({u"x"_s, u"y"_s, true, EntryInput::Cancel});
@@ -195,7 +194,7 @@ private slots:
         QVERIFY(ui->dialogs.reports.value(0).text.contains(report));
         // A refusal beeps like every other report.
         QCOMPARE(ui->dialogs.beeps, report.isEmpty() ? 0 : 1);
-        QVERIFY(ui->app.entries().isEmpty());
+        QVERIFY(ui->project().entries().isEmpty());
         QVERIFY(!ui->dataChanged());
     }
 
@@ -204,7 +203,7 @@ private slots:
         ui->project().appendEntry(entry(u"b"_s, 7));
         ui->window.entryCommands().setCurrentPosition(2);
         ui->setDataChanged(false);
-        ui->app.DocumentViewOpen = true;
+        ui->previewOutdated.clear();
         bool filled = false;
         whenOpen<DataProcForm>([&filled](DataProcForm& dialog) {
             filled = child<QLineEdit>(dialog, "QuestionEdit").text() == u"b" &&
@@ -213,7 +212,7 @@ private slots:
         });
         ui->trigger("edit_QACommand");
         QVERIFY(filled);
-        QCOMPARE(ui->app.entries().item(2), entry(u"b"_s, 2));
+        QCOMPARE(ui->project().entries().item(2), entry(u"b"_s, 2));
         QVERIFY(ui->dataChanged());
         QCOMPARE(ui->previewReloads(), 1);
 
@@ -222,13 +221,13 @@ private slots:
         const QPoint point = ui->table().visualRect(ui->table().model()->index(1, 1)).center();
         QTest::mouseClick(ui->table().viewport(), Qt::LeftButton, {}, point);
         QTest::mouseDClick(ui->table().viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(ui->app.entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
+        QCOMPARE(ui->project().entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
 
         // An empty question the user lets go keeps the entry.
         ui->dialogs.answers << true;
         type({QString(), u"ignored"_s});
         ui->trigger("edit_QACommand");
-        QCOMPARE(ui->app.entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
+        QCOMPARE(ui->project().entries().item(2), (QAEntry{u"b"_s, u"new answer"_s, 1}));
         QCOMPARE(ui->rows(), u"a[b]"_s);
     }
 
@@ -271,7 +270,7 @@ private slots:
         ui->trigger("Paste_QACommand");
         ui->trigger("Paste_QACommand");
         QCOMPARE(ui->rows(), u"改改[改]"_s);
-        QCOMPARE(ui->app.entries().item(3), ui->app.entries().item(1));
+        QCOMPARE(ui->project().entries().item(3), ui->project().entries().item(1));
         QVERIFY(ui->dataChanged());
 
         // Nothing to paste, or text the entry dialog would refuse: a beep,
@@ -282,7 +281,7 @@ private slots:
             QGuiApplication::clipboard()->setText(text);
             ui->trigger("Paste_QACommand");
         }
-        QCOMPARE(ui->app.entries().count(), 3);
+        QCOMPARE(ui->project().entries().count(), 3);
         QVERIFY(!ui->dataChanged());
         QCOMPARE(ui->dialogs.beeps, 3);
         QCOMPARE(ui->dialogs.shown,
@@ -352,10 +351,10 @@ private slots:
         QFETCH(QString, after);
         QFETCH(bool, marksChange);
         ui->setRows(u"b[a]c"_s);
-        ui->app.DocumentViewOpen = true;
-        const Project projectBefore = ui->app.project;
+        ui->previewOutdated.clear();
+        const Project projectBefore = ui->project().project();
         command();
-        const Project projectAfter = ui->app.project;
+        const Project projectAfter = ui->project().project();
         QVERIFY(projectAfter != projectBefore);
         QCOMPARE(ui->rows(), after);
         QCOMPARE(ui->dataChanged(), marksChange);
@@ -365,11 +364,11 @@ private slots:
         QCOMPARE(ui->historyItems(), QStringList{u"元に戻す: "_s + caption});
 
         ui->trigger("undo_QACommand");
-        QCOMPARE(ui->app.project, projectBefore);
+        QCOMPARE(ui->project().project(), projectBefore);
         QVERIFY(!ui->dataChanged());
         QCOMPARE(ui->historyItems(), QStringList{u"やり直し: "_s + caption});
         ui->trigger("redo_QACommand");
-        QCOMPARE(ui->app.project, projectAfter);
+        QCOMPARE(ui->project().project(), projectAfter);
         QCOMPARE(ui->dataChanged(), marksChange);
         QCOMPARE(ui->historyItems(), QStringList{u"元に戻す: "_s + caption});
         QCOMPARE(ui->previewReloads(), marksChange ? 3 : 2);
@@ -423,14 +422,14 @@ private slots:
         QCOMPARE(model.index(0, 1).data().toString(), shown);
         QCOMPARE(model.index(0, 1).data(Qt::ToolTipRole).toString(), shown);
         QCOMPARE(model.index(1, 1).data().toString(), u"一…"_s);
-        QCOMPARE(ui->app.entries().item(1).answer, line + u"\r\n二"_s);
+        QCOMPARE(ui->project().entries().item(1).answer, line + u"\r\n二"_s);
         // Nor does the entry dialog cut a question read from a file.
         const QString question(40000, u'問');
         ui->project().replaceEntry(1, {question, u"答"_s, 1});
         ui->window.entryCommands().setCurrentPosition(1);
         whenOpen<DataProcForm>([](DataProcForm& dialog) { click(dialog, "okButton"); });
         ui->trigger("edit_QACommand");
-        QCOMPARE(ui->app.entries().item(1).question, question);
+        QCOMPARE(ui->project().entries().item(1).question, question);
     }
 
     void windowOpensWhereItWasLeft() {
@@ -447,7 +446,7 @@ private slots:
         ui->trigger("HollowfenHP_HelpMenu");
         QCOMPARE(ui->dialogs.beeps, 2);
         QVERIFY(ui->dialogs.reports.value(0).text.endsWith(
-            ProgramFolder(sourceProgramFolder()).helpStartPage()));
+            ProgramFolder(builtProgramFolder()).helpStartPage()));
         QVERIFY(ui->dialogs.reports.value(1).text.endsWith(AboutForm::homepageAddress()));
         QDesktopServices::setUrlHandler(u"file"_s, this, "openedInBrowser");
         ui->trigger("Help_HelpMenu");
@@ -513,7 +512,7 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed[0][0].value<ProjectChange>().kind, kind);
         QCOMPARE(heard.join(u' '), tableSignal);
-        QCOMPARE(questionsOf(project.entries).join(QString()), after);
+        QCOMPARE(questionsOf(model.entries()).join(QString()), after);
         // Rows still there follow their entries: the table was told where
         // they went.
         for (qsizetype row = 0; row < rows.size(); ++row) {

@@ -33,7 +33,7 @@ private:
     void killAfterAChange(const QString& file, Project& expected) {
         QProcess window;
         window.start(QStringLiteral(BRINDLEWICK_RECOVERY_CRASH_HELPER),
-                     {sourceProgramFolder(), folders().recovery, folders().openFiles, file,
+                     {builtProgramFolder(), folders().recovery, folders().openFiles, file,
                       u"送料はいくらですか？"_s});
         QByteArray said;
         while (!said.contains("\n") && window.waitForReadyRead(20000))
@@ -52,7 +52,7 @@ private slots:
     }
 
     void copyFollowsTheUnsavedChanges() {
-        WindowUnderTest ui(sourceProgramFolder(), folders());
+        WindowUnderTest ui(builtProgramFolder(), folders());
         QSignalSpy written(&ui.window.crashRecovery(), &CrashRecovery::written);
         ui.project().appendEntry(entry(u"a"_s));
         QVERIFY(written.wait(CrashRecovery::kDelayMs + 5000));
@@ -60,7 +60,7 @@ private slots:
         const Result<RecoveryCopy> copy =
             RecoveryStore::read(path(u"recovery/"_s) + copies().value(0));
         QVERIFY(copy);
-        QCOMPARE(bytesOf(copy->project), bytesOf(ui.app.project));
+        QCOMPARE(bytesOf(copy->project), bytesOf(ui.project().project()));
 
         ui.dialogs.files << path(u"faq.bwk"_s);
         ui.trigger("FileSave_FileName");
@@ -88,13 +88,13 @@ private slots:
         killAfterAChange(file, expected);
         QCOMPARE(copies().size(), 1);
 
-        WindowUnderTest ui(sourceProgramFolder(), folders());
+        WindowUnderTest ui(builtProgramFolder(), folders());
         ui.show();
         ui.dialogs.answers << true;
         ui.window.offerRecovery();
         const QString question = ui.dialogs.questions.value(0).text;
         QVERIFY(question.startsWith(RecoveryStore::restoreQuestion() + u"\n\n"_s + file + u'\n'));
-        QCOMPARE(bytesOf(ui.app.project), bytesOf(expected));
+        QCOMPARE(bytesOf(ui.project().project()), bytesOf(expected));
         QCOMPARE(ui.shownTitle(), u"shop.bwk* - Brindlewick Ver1.2"_s);
         QVERIFY(ui.dataChanged());
         ui.trigger("FileUpSave_FileMenu");
@@ -110,12 +110,12 @@ private slots:
         Project killed;
         killAfterAChange(file, killed);
         QCOMPARE(copies().size(), 1);
-        WindowUnderTest ui(sourceProgramFolder(), folders());
+        WindowUnderTest ui(builtProgramFolder(), folders());
         ui.dialogs.answers << false;
         ui.window.offerRecovery();
         QVERIFY(copies().isEmpty());
         QVERIFY(!ui.dataChanged());
-        QVERIFY(ui.app.project.entries.isEmpty());
+        QVERIFY(ui.project().project().entries.isEmpty());
         ui.verifyAllAnswered();
     }
 };

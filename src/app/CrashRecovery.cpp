@@ -1,5 +1,6 @@
 #include "app/CrashRecovery.h"
 
+#include "app/ProjectFile.h"
 #include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
 #include "app/RecoveryCopy.h"
@@ -9,11 +10,13 @@
 #include <QMetaObject>
 
 CrashRecovery::CrashRecovery(RecoveryStore& store, const ProjectModel& model,
-                             const ProjectHistory& history, Describe describe, QObject* parent)
+                             const ProjectHistory& history, const ProjectFile& file,
+                             QObject* parent)
     : QObject(parent)
     , m_store(store)
+    , m_model(model)
     , m_history(history)
-    , m_describe(std::move(describe)) {
+    , m_file(file) {
     // Taken once, here: the worker reads the store's place without a lock.
     m_opened = m_store.open().ok();
     m_writer.setMaxThreadCount(1);
@@ -62,8 +65,7 @@ void CrashRecovery::writeCopy() {
         emit written(false);
         return;
     }
-    RecoveryCopy copy = m_describe();
-    copy.madeAt = QDateTime::currentDateTime();
+    RecoveryCopy copy{m_model.project(), m_file.path, m_file.stamp, QDateTime::currentDateTime()};
     // The copy shares the project's data with the window; encoding it
     // happens in the worker.
     m_writer.start([this, copy = std::move(copy)] {

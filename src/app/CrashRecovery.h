@@ -3,12 +3,11 @@
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
-#include <functional>
 
-struct RecoveryCopy;
 class ProjectHistory;
 class ProjectModel;
 class RecoveryStore;
+struct ProjectFile;
 
 // Keeps a recovery copy of an unsaved project: within two seconds of a
 // change that leaves the project differing from its file, the copy is
@@ -20,11 +19,9 @@ class CrashRecovery : public QObject {
 public:
     static constexpr int kDelayMs = 2000;
 
-    // What the copy holds besides the project: the file and its stamp.
-    using Describe = std::function<RecoveryCopy()>;
-
+    // The copy holds the project with its file and what the file held.
     CrashRecovery(RecoveryStore& store, const ProjectModel& model, const ProjectHistory& history,
-                  Describe describe, QObject* parent = nullptr);
+                  const ProjectFile& file, QObject* parent = nullptr);
     // The program ends normally: nothing is left to recover.
     ~CrashRecovery() override;
 
@@ -42,8 +39,9 @@ private:
     void writeCopy();
 
     RecoveryStore& m_store;
+    const ProjectModel& m_model;
     const ProjectHistory& m_history;
-    Describe m_describe;
+    const ProjectFile& m_file;
     bool m_opened = false;
     QTimer m_delay;
     // One thread, so copies are written and removed in the order asked.

@@ -1,17 +1,30 @@
 #include "app/ExportCommands.h"
 
 #include "app/ExportFolders.h"
+#include "app/ProjectFile.h"
+#include "app/ProjectModel.h"
 #include "design/HtmlExporter.h"
 
 #include <QFileInfo>
 
-ExportCommands::ExportCommands(MApp& app, ProgramFolder program, UserDialogs& dialogs)
-    : m_app(app)
+ExportCommands::ExportCommands(const ProjectModel& model, const ProjectFile& file,
+                               ProgramFolder program, UserDialogs& dialogs)
+    : m_model(model)
+    , m_file(file)
     , m_program(std::move(program))
     , m_dialogs(dialogs) {}
 
 bool ExportCommands::canExportAgain() const {
-    return !m_app.LastExportFolder.isEmpty() && HtmlExporter::holdsExport(m_app.LastExportFolder);
+    return !m_lastFolder.isEmpty() && HtmlExporter::holdsExport(m_lastFolder);
+}
+
+void ExportCommands::followFile(const QString& path) {
+    m_lastFolder = path.isEmpty() ? QString() : ExportFolders::lastFor(path);
+}
+
+void ExportCommands::followCopy(const QString& path) const {
+    if (!m_lastFolder.isEmpty())
+        ExportFolders::remember(path, m_lastFolder);
 }
 
 std::optional<QString> ExportCommands::render(const HtmlExporter& exporter) {
@@ -24,7 +37,7 @@ std::optional<QString> ExportCommands::render(const HtmlExporter& exporter) {
 }
 
 bool ExportCommands::exportPage() {
-    const HtmlExporter exporter(m_app.project, m_program);
+    const HtmlExporter exporter(m_model.project(), m_program);
     const std::optional<QString> page = render(exporter);
     if (!page)
         return false;
@@ -36,11 +49,11 @@ bool ExportCommands::exportPage() {
 }
 
 bool ExportCommands::exportAgain() {
-    const HtmlExporter exporter(m_app.project, m_program);
+    const HtmlExporter exporter(m_model.project(), m_program);
     const std::optional<QString> page = render(exporter);
     if (!page)
         return false;
-    return finish(exporter.rewrite(*page, m_app.LastExportFolder));
+    return finish(exporter.rewrite(*page, m_lastFolder));
 }
 
 bool ExportCommands::finish(const Result<QString>& written) {
@@ -50,9 +63,9 @@ bool ExportCommands::finish(const Result<QString>& written) {
                          UserDialogs::boxTitle());
         return false;
     }
-    m_app.LastExportFolder = QFileInfo(*written).absolutePath();
-    if (!m_app.CurrentFilePath.isEmpty())
-        ExportFolders::remember(m_app.CurrentFilePath, m_app.LastExportFolder);
+    m_lastFolder = QFileInfo(*written).absolutePath();
+    if (!m_file.path.isEmpty())
+        ExportFolders::remember(m_file.path, m_lastFolder);
     m_dialogs.report(HtmlExporter::doneMessage(), UserDialogs::boxTitle());
     return true;
 }

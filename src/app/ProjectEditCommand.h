@@ -5,14 +5,14 @@
 #include <QList>
 #include <QUndoCommand>
 
-class ProjectHistory;
+class ProjectModel;
 
 // One step of the undo history: the changes one command made, undone in
-// reverse order and made again in order through the history, which keeps
-// them from being recorded a second time.
+// reverse order and made again in order through the model. The history
+// keeps the changes from being recorded a second time while it moves.
 class ProjectEditCommand : public QUndoCommand {
 public:
-    ProjectEditCommand(ProjectHistory& history, const QString& caption, QList<ProjectEdit> edits,
+    ProjectEditCommand(ProjectModel& model, const QString& caption, QList<ProjectEdit> edits,
                        bool marks);
 
     // Whether the step counts as a change to save, either way.
@@ -21,8 +21,13 @@ public:
     void undo() override;
     void redo() override;
 
+    // The entry to make current once the step is undone or made again; see
+    // ProjectEdit.
+    qsizetype positionAfterUndo() const { return m_edits.first().positionAfterUndo(); }
+    qsizetype positionAfterRedo() const { return m_edits.last().positionAfterRedo(); }
+
 private:
-    ProjectHistory& m_history;
+    ProjectModel& m_model;
     QList<ProjectEdit> m_edits;
     bool m_marks;
     // The changes were made before the step was pushed; pushing it does not

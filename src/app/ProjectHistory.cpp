@@ -59,17 +59,23 @@ void ProjectHistory::bindRedoAction(QAction* action) {
 void ProjectHistory::undo() {
     if (!m_stack->canUndo())
         return;
-    m_stack->undo();
+    {
+        const QScopedValueRollback replaying(m_replaying, true);
+        m_stack->undo();
+    }
     // Announced once the stack has moved, so that isClean() tells where it
-    // is now.
-    emit replayed(m_replayedPosition);
+    // is now. The step undone is the one the stack now stands at.
+    emit replayed(stepAt(m_stack->index()).positionAfterUndo());
 }
 
 void ProjectHistory::redo() {
     if (!m_stack->canRedo())
         return;
-    m_stack->redo();
-    emit replayed(m_replayedPosition);
+    {
+        const QScopedValueRollback replaying(m_replaying, true);
+        m_stack->redo();
+    }
+    emit replayed(stepAt(m_stack->index() - 1).positionAfterRedo());
 }
 
 void ProjectHistory::clear() {
@@ -88,7 +94,7 @@ bool ProjectHistory::DataChanged() const {
         return true;
     const int current = m_stack->index();
     for (int step = std::min(saved, current); step < std::max(saved, current); ++step) {
-        if (static_cast<const ProjectEditCommand*>(m_stack->command(step))->marks())
+        if (stepAt(step).marks())
             return true;
     }
     return false;
@@ -106,11 +112,6 @@ void ProjectHistory::announceWhetherClean() {
         m_announcedClean = clean;
         emit cleanChanged(clean);
     }
-}
-
-void ProjectHistory::replay(const std::function<qsizetype(ProjectModel&)>& changes) {
-    const QScopedValueRollback replaying(m_replaying, true);
-    m_replayedPosition = changes(m_model);
 }
 
 void ProjectHistory::changeComing(const ProjectChange& change) {
@@ -148,7 +149,11 @@ void ProjectHistory::endStep() {
 }
 
 void ProjectHistory::push(const QString& caption, QList<ProjectEdit> edits, bool marks) {
-    m_stack->push(new ProjectEditCommand(*this, caption, std::move(edits), marks));
+    m_stack->push(new ProjectEditCommand(m_model, caption, std::move(edits), marks));
+}
+
+const ProjectEditCommand& ProjectHistory::stepAt(int index) const {
+    return *static_cast<const ProjectEditCommand*>(m_stack->command(index));
 }
 
 QString ProjectHistory::captionOf(ProjectChange::Kind kind) {

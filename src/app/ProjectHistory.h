@@ -4,9 +4,9 @@
 
 #include <QList>
 #include <QObject>
-#include <functional>
 #include <optional>
 
+class ProjectEditCommand;
 class ProjectModel;
 class QAction;
 class QUndoStack;
@@ -61,10 +61,6 @@ public:
     // restored after a crash does.
     void markUnsaved();
 
-    // For the steps: runs their changes without recording them; the entry
-    // the changes return is announced by replayed().
-    void replay(const std::function<qsizetype(ProjectModel&)>& changes);
-
 signals:
     // An undo or redo has finished; position is the entry to make current
     // (0 to leave it).
@@ -76,6 +72,7 @@ private:
     void changeComing(const ProjectChange& change);
     void changeMade(const ProjectChange& change);
     void push(const QString& caption, QList<ProjectEdit> edits, bool marks);
+    const ProjectEditCommand& stepAt(int index) const;
     void endStep();
     void announceWhetherClean();
     static QString captionOf(ProjectChange::Kind kind);
@@ -88,6 +85,6 @@ private:
     bool m_stepMarks = false;
     bool m_announcedClean = true;
     int m_stepDepth = 0;
+    // While a step is undone or made again, its changes are not recorded.
     bool m_replaying = false;
-    qsizetype m_replayedPosition = 0;
 };

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-ProjectModel::ProjectModel(Project& project, QObject* parent)
+ProjectModel::ProjectModel(Project project, QObject* parent)
     : QObject(parent)
-    , m_project(project) {}
+    , m_project(std::move(project)) {}
 
 template <typename Apply>
 void ProjectModel::apply(const ProjectChange& change, Apply&& applyToProject) {

@@ -5,7 +5,8 @@
 
 #include <QObject>
 
-// The one way the project of the running program changes. Each call is one
+// The project of the running program, and the one way it changes. The model
+// holds the project itself; everything else reads it here. Each call is one
 // change that another call can reverse; the model applies it and announces
 // it, aboutToChange() before and changed() after, once per call, so that
 // the entry table, the unsaved-changes mark and the preview all follow it.
@@ -15,7 +16,8 @@ class ProjectModel : public QObject {
 public:
     using Marking = ProjectChange::Marking;
 
-    explicit ProjectModel(Project& project, QObject* parent = nullptr);
+    // A fresh start holds no entries and the document's start values.
+    explicit ProjectModel(Project project = {}, QObject* parent = nullptr);
 
     const Project& project() const { return m_project; }
     const DocumentInfo& document() const { return m_project.document; }
@@ -47,5 +49,5 @@ private:
     template <typename Apply>
     void apply(const ProjectChange& change, Apply&& applyToProject);
 
-    Project& m_project;
+    Project m_project;
 };

@@ -29,7 +29,7 @@ Failure unreadable() {
 Result<QByteArray> RecoveryCopy::encode() const {
     Result<QByteArray> file = BwkWriter::encode(project.document, project.entries);
     if (!file)
-        return Failure{file.error()};
+        return file.failure();
     const QJsonObject about{{pathKey(), projectPath},
                             {stampKey(), stamp.toJson()},
                             {timeKey(), madeAt.toString(Qt::ISODateWithMs)}};

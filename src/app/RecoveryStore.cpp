@@ -87,7 +87,7 @@ QStringList RecoveryStore::claimLeftCopies() {
     QStringList claimed;
     for (const QFileInfo& copy : copies) {
         const QString id = idOf(copy.filePath());
-        if (id == m_id || m_claimed.count(copy.filePath()) > 0)
+        if (id == m_id || m_claimed.contains(copy.filePath()))
             continue;
         auto lock = std::make_unique<QLockFile>(lockFile(id));
         lock->setStaleLockTime(0);

@@ -4,6 +4,7 @@
 #include "forms/IconImageList.h"
 #include "forms/Named.h"
 #include "forms/Twips.h"
+#include "text/Version.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -23,7 +24,7 @@ AboutForm::AboutForm(QWidget* parent)
     QFont productFont = productName->font();
     productFont.setPointSize(12);
     productName->setFont(productFont);
-    auto* version = new QLabel(QStringLiteral("Ver1.2"), this);
+    auto* version = new QLabel(QStringLiteral("Ver" BRINDLEWICK_VERSION), this);
 
     auto* StaticLine = new QFrame(this);
     StaticLine->setFrameShape(QFrame::HLine);

@@ -1,6 +1,5 @@
 #include "forms/DataProcForm.h"
 
-#include "app/MApp.h"
 #include "app/UserDialogs.h"
 #include "forms/FixedDialog.h"
 #include "forms/Named.h"
@@ -16,15 +15,15 @@
 #include <QPushButton>
 #include <limits>
 
-DataProcForm::DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent)
+DataProcForm::DataProcForm(UserDialogs& dialogs, const std::optional<QAEntry>& shown,
+                           QWidget* parent)
     : QDialog(parent, fixedDialogFlags())
-    , m_app(app)
     , m_dialogs(dialogs) {
     buildControls();
-    if (m_app.EditAccepted) {
-        QuestionEdit->setText(m_app.EditQuestion);
-        AnswerEdit->setPlainText(LineEnds::toLf(m_app.EditAnswer));
-        checks_check->setChecked(m_app.EditEnabled);
+    if (shown) {
+        QuestionEdit->setText(shown->question);
+        AnswerEdit->setPlainText(LineEnds::toLf(shown->answer));
+        checks_check->setChecked(shown->isEnabled());
     }
     QuestionEdit->setFocus();
 }
@@ -91,10 +90,8 @@ void DataProcForm::okButton_Click() {
     const QString answer = LineEnds::toCrLf(AnswerEdit->toPlainText());
     if (question.isEmpty() || answer.isEmpty()) {
         if (m_dialogs.askYesNo(QStringLiteral("値は編集されていません。それでも終了しますか？"),
-                               UserDialogs::boxTitle())) {
-            m_app.EditAccepted = false;
+                               UserDialogs::boxTitle()))
             reject();
-        }
         return;
     }
     // Text the project file cannot hold is pointed out here, where it was
@@ -104,9 +101,8 @@ void DataProcForm::okButton_Click() {
         m_dialogs.report(storable.error(), UserDialogs::boxTitle());
         return;
     }
-    m_app.EditEnabled = checks_check->isChecked();
-    m_app.EditAccepted = true;
-    m_app.EditQuestion = question;
-    m_app.EditAnswer = answer;
+    m_confirmed =
+        QAEntry{question, answer,
+                checks_check->isChecked() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon};
     accept();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "project/QAEntry.h"
 
-struct MApp;
+#include <QDialog>
+#include <optional>
+
 class UserDialogs;
 class QCheckBox;
 class QLineEdit;
@@ -10,13 +12,18 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The entry dialog "Q&A設定": one question, its answer and whether the entry
-// is enabled. It takes its start values from, and hands its result back
-// through, the hand-over fields of the program's state.
+// is enabled. It shows the entry it is given, or empty fields for a new one,
+// and hands back the entry confirmed with OK.
 class DataProcForm : public QDialog {
     Q_OBJECT
 
 public:
-    DataProcForm(MApp& app, UserDialogs& dialogs, QWidget* parent = nullptr);
+    DataProcForm(UserDialogs& dialogs, const std::optional<QAEntry>& shown,
+                 QWidget* parent = nullptr);
+
+    // The entry confirmed, its icon the enabled mark; nothing while the
+    // dialog has not been confirmed, and after it was let go.
+    const std::optional<QAEntry>& confirmed() const { return m_confirmed; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -26,8 +33,8 @@ private:
     void buildControls();
     void placeControls(QWidget* questionLabel, QWidget* answerLabel);
 
-    MApp& m_app;
     UserDialogs& m_dialogs;
+    std::optional<QAEntry> m_confirmed;
     QLineEdit* QuestionEdit;
     QPlainTextEdit* AnswerEdit;
     QCheckBox* checks_check;

@@ -1,6 +1,6 @@
 #include "forms/DocumentViewForm.h"
 
-#include "app/MApp.h"
+#include "app/ProjectModel.h"
 #include "design/PreviewBuilder.h"
 #include "forms/Named.h"
 #include "forms/PageSourceWindow.h"
@@ -38,9 +38,10 @@ QString noticePage(const QString& notice) {
 
 } // namespace
 
-DocumentViewForm::DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent)
+DocumentViewForm::DocumentViewForm(const ProjectModel& model, ProgramFolder program,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_app(app)
+    , m_model(model)
     , m_program(std::move(program))
     , m_previewFolder(previewFolderFor(m_program))
     , m_editor(new TextEditorLauncher(this))
@@ -80,8 +81,8 @@ DocumentViewForm::~DocumentViewForm() {
 QString DocumentViewForm::previewFolderFor(const ProgramFolder& program) {
     if (isWritableFolder(program.previewFolder()))
         return program.previewFolder();
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                          QStringLiteral("/default");
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                    QStringLiteral("/default");
     QDir().mkpath(cache);
     return cache;
 }
@@ -90,15 +91,32 @@ QString DocumentViewForm::pagePath() const {
     return m_previewFolder + u'/' + PreviewBuilder::pageFileName();
 }
 
+void DocumentViewForm::open() {
+    build();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    show();
+    navigate();
+}
+
+void DocumentViewForm::projectChanged() {
+    if (isVisible())
+        reload();
+}
+
 bool DocumentViewForm::build() {
-    if (!m_app.document().isCompleteForPage()) {
+    if (!m_model.document().checkForPage()) {
         m_notice =
             QStringLiteral("ページの作成には、ドキュメント設定のすべての項目（ページタイトル、"
                            "作者名、HomePageアドレス、メールアドレス、説明文）とデザインが必要"
                            "です。");
         return false;
     }
-    const Result<QString> page = PreviewBuilder(m_app.project, m_program).build(m_previewFolder);
+    const Result<QString> page =
+        PreviewBuilder(m_model.project(), m_program).build(m_previewFolder);
     if (!page) {
         m_notice = page.error();
         return false;
@@ -150,7 +168,6 @@ void DocumentViewForm::layOut() {
 }
 
 void DocumentViewForm::closeEvent(QCloseEvent* event) {
-    m_app.DocumentViewOpen = false;
     WindowPlace::save(*this, placeName());
     QWidget::closeEvent(event);
 }

@@ -5,34 +5,36 @@
 #include <QPointF>
 #include <QWidget>
 
-struct MApp;
 class PreviewProfile;
+class ProjectModel;
 class QPushButton;
 class QWebEngineView;
 class TextEditorLauncher;
 
 // The live preview "ドキュメントビュー": the page the project would produce,
 // rebuilt in the preview folder after every change while the window is open.
+// Whether it is open is the window's own to say: it is while it is shown.
 class DocumentViewForm : public QWidget {
     Q_OBJECT
 
 public:
-    DocumentViewForm(MApp& app, ProgramFolder program, QWidget* parent = nullptr);
+    DocumentViewForm(const ProjectModel& model, ProgramFolder program, QWidget* parent = nullptr);
     ~DocumentViewForm() override;
 
     // The name its place is kept under in the user's settings.
     static QString placeName() { return QStringLiteral("DocumentViewForm"); }
-
-    static QString preconditionMessage() {
-        return QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していなけ"
-                              "れば利用できません。");
-    }
 
     // Where the preview is built: "default" below the program folder, or the
     // same folder below the user's cache when that one cannot be written
     // (a program installed read-only).
     static QString previewFolderFor(const ProgramFolder& program);
 
+    // Builds the page and shows the window; an open preview comes to the
+    // front and keeps what it shows until it is reloaded.
+    void open();
+    // The project has changed: an open preview is rebuilt, a closed one is
+    // left alone.
+    void projectChanged();
     // Builds the preview folder. Returns false when the page could not be
     // made; the window then shows a notice saying why.
     bool build();
@@ -60,7 +62,7 @@ private:
     void showNotice(const QString& notice);
     void layOut();
 
-    MApp& m_app;
+    const ProjectModel& m_model;
     ProgramFolder m_program;
     QString m_previewFolder;
     QString m_notice;

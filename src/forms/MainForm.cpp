@@ -1,39 +1,34 @@
 #include "forms/MainForm.h"
 
 #include "app/CrashRecovery.h"
-#include "app/ExportCommands.h"
+#include "app/EntryCommands.h"
 #include "app/FileCommands.h"
-#include "app/MApp.h"
+#include "app/PreviewUpdates.h"
+#include "app/ProjectCommands.h"
 #include "app/ProjectHistory.h"
 #include "app/ProjectLock.h"
 #include "app/ProjectModel.h"
-#include "app/QuickDocumentSettings.h"
-#include "app/RecentFiles.h"
 #include "app/RecoveryStore.h"
 #include "app/UserDialogs.h"
 #include "forms/AboutForm.h"
 #include "forms/BrowserPages.h"
+#include "forms/DataProcForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/EntryCommands.h"
 #include "forms/IconImageList.h"
 #include "forms/Named.h"
 #include "forms/QAListModel.h"
 #include "forms/RecentFilesMenu.h"
 #include "forms/Twips.h"
 #include "forms/WindowPlace.h"
-#include "project/ClipboardEntry.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QUrl>
@@ -69,34 +64,39 @@ MainForm::StateFolders MainForm::StateFolders::ofUser() {
     return {RecoveryStore::defaultFolder(), ProjectLock::defaultFolder()};
 }
 
-MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent)
-    : MainForm(app, dialogs, std::move(program), StateFolders::ofUser(), parent) {}
+MainForm::MainForm(UserDialogs& dialogs, ProgramFolder program, QWidget* parent)
+    : MainForm(dialogs, std::move(program), StateFolders::ofUser(), parent) {}
 
-MainForm::MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program,
-                   const StateFolders& folders, QWidget* parent)
+MainForm::MainForm(UserDialogs& dialogs, ProgramFolder program, const StateFolders& folders,
+                   QWidget* parent)
     : QMainWindow(parent)
-    , m_app(app)
     , m_dialogs(dialogs)
     , m_program(std::move(program))
-    , m_projectModel(new ProjectModel(app.project, this))
+    , m_projectModel(new ProjectModel({}, this))
     , m_tableModel(new QAListModel(*m_projectModel, this))
     , m_history(new ProjectHistory(*m_projectModel, this))
+    , m_previewUpdates(new PreviewUpdates(*m_projectModel, this))
     , m_lock(std::make_unique<ProjectLock>(folders.openFiles))
     , m_recoveryStore(std::make_unique<RecoveryStore>(folders.recovery))
-    , m_crashRecovery(new CrashRecovery(
-          *m_recoveryStore, *m_projectModel, *m_history,
-          [this] {
-              return RecoveryCopy{
-                  m_projectModel->project(), m_app.CurrentFilePath, m_app.CurrentFileStamp, {}};
-          },
-          this)) {
+    , m_fileCommands(
+          new FileCommands(*m_projectModel, *m_history, *m_lock, dialogs, m_program, this))
+    , m_projectCommands(new ProjectCommands(*m_projectModel, *m_history, *m_previewUpdates, *this,
+                                            dialogs, m_program, this))
+    , m_entryCommands(new EntryCommands(*m_projectModel, *m_history, *m_previewUpdates, *this,
+                                        *this, dialogs, this))
+    , m_crashRecovery(new CrashRecovery(*m_recoveryStore, *m_projectModel, *m_history,
+                                        m_fileCommands->file(), this)) {
     setWindowIcon(IconImageList::programIcon());
-    connect(m_projectModel, &ProjectModel::changed, this, &MainForm::projectChanged);
-    connect(m_history, &ProjectHistory::replayed, this, &MainForm::historyReplayed);
+    connect(m_projectModel, &ProjectModel::changed, this, &MainForm::updateEntryItems);
     connect(m_history, &ProjectHistory::cleanChanged, this, &MainForm::updateCaption);
+    connect(m_previewUpdates, &PreviewUpdates::outdated, this, &MainForm::previewOutdated);
+    connect(m_fileCommands, &FileCommands::projectReplaced, this,
+            [this] { m_entryCommands->setCurrentPosition(1); });
+    connect(m_fileCommands, &FileCommands::finished, this, [this] {
+        updateCaption();
+        FileMenu_Click();
+    });
     buildTable();
-    m_entryCommands =
-        new EntryCommands(app, *m_projectModel, *m_history, *QAListView, dialogs, this);
     connect(m_tableModel, &QAListModel::entryDropped, m_entryCommands, &EntryCommands::moveTo);
     buildMenus();
     Form_Load();
@@ -241,7 +241,6 @@ void MainForm::buildHelpMenu() {
 }
 
 void MainForm::Form_Load() {
-    m_app.DocumentViewOpen = false;
     PostSBar = named(new QLabel(QStringLiteral("Hollowfen 2026"), this), u"PostSBar");
     statusBar()->addWidget(PostSBar);
     statusBar()->setSizeGripEnabled(true);
@@ -256,12 +255,6 @@ void MainForm::Form_Load() {
     fitAnswerColumn(60);
     WindowPlace::restore(*this, placeName());
 
-    DocumentInfo start = m_projectModel->document();
-    start.DocumentHomepage = QStringLiteral("http://");
-    start.DocumentCode = DocumentInfo::noDesignCode();
-    m_projectModel->setDocument(start, ProjectModel::Marking::Unmodified);
-    // The start values are where the history begins.
-    m_history->clear();
     updateCaption();
     QACommandMenu_Click();
     FileMenu_Click();
@@ -291,16 +284,9 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    if (m_history->DataChanged() &&
-        m_dialogs.askYesNo(QStringLiteral("まだ、保存されていない情報がありますが保存しますか？"),
-                           UserDialogs::boxTitle())) {
-        FileUpSave_FileMenu_Click();
-        // The user asked to keep the work: when it was not saved (the dialog
-        // was cancelled, the disk refused), the program stays open with it.
-        if (m_history->DataChanged()) {
-            event->ignore();
-            return;
-        }
+    if (!m_fileCommands->mayClose()) {
+        event->ignore();
+        return;
     }
     // Whatever was not saved, the user chose to let go: the recovery copy
     // goes with the window.
@@ -309,42 +295,25 @@ void MainForm::closeEvent(QCloseEvent* event) {
     QApplication::closeAllWindows();
 }
 
-void MainForm::projectChanged(const ProjectChange& change) {
-    updateEntryItems();
-    // A project opened or started anew is not a change to save, but the
-    // preview shows it all the same.
-    if (!change.modifies() && change.kind != ProjectChange::Kind::ProjectReplaced)
-        return;
-    if (!m_previewHeld)
-        refreshPreview();
-}
-
-void MainForm::refreshPreview() {
-    if (m_app.DocumentViewOpen)
-        emit previewOutdated();
-}
-
 void MainForm::QACommandMenu_Click() {
     updateEntryItems();
     updatePasteItem();
 }
 
 void MainForm::updateEntryItems() {
-    const qsizetype count = m_projectModel->entries().count();
     for (QAction* action : {Copy_QACommand, Cut_QACommand, edit_QACommand, delete_QACommand})
-        action->setEnabled(count > 0);
-    const qsizetype current = m_entryCommands->currentPosition();
-    up_QACommand->setEnabled(current > 1);
-    down_QACommand->setEnabled(current > 0 && current < count);
+        action->setEnabled(m_entryCommands->hasEntries());
+    up_QACommand->setEnabled(m_entryCommands->canMoveUp());
+    down_QACommand->setEnabled(m_entryCommands->canMoveDown());
 }
 
 void MainForm::updatePasteItem() {
-    Paste_QACommand->setEnabled(ClipboardEntry::hasTag(QGuiApplication::clipboard()->text()));
+    Paste_QACommand->setEnabled(EntryCommands::canPaste());
 }
 
 void MainForm::FileMenu_Click() {
-    htmlAgain_FileMenu->setEnabled(exportCommands().canExportAgain());
-    htmlAgain_FileMenu->setStatusTip(m_app.LastExportFolder);
+    htmlAgain_FileMenu->setEnabled(m_fileCommands->exports().canExportAgain());
+    htmlAgain_FileMenu->setStatusTip(m_fileCommands->exports().lastFolder());
     RecentFiles_FileMenu->refresh();
 }
 
@@ -353,172 +322,64 @@ void MainForm::reDataEdit() {
 }
 
 void MainForm::updateCaption() {
-    setWindowTitle(FileCommands::caption(m_app));
+    setWindowTitle(FileCommands::caption(m_fileCommands->file()));
     setWindowModified(m_history->DataChanged());
 }
 
-FileCommands MainForm::fileCommands() {
-    return FileCommands(m_app, *m_projectModel, *m_history, *m_lock, m_dialogs);
-}
-
-ExportCommands MainForm::exportCommands() {
-    return ExportCommands(m_app, m_program, m_dialogs);
-}
-
-void MainForm::afterProjectReplaced() {
-    m_entryCommands->setCurrentPosition(1);
-    updateCaption();
-    FileMenu_Click();
-}
-
-void MainForm::afterSave() {
-    updateCaption();
-    FileMenu_Click();
-}
-
 void MainForm::openAtStart(const QString& path) {
-    if (fileCommands().openFile(path))
-        afterProjectReplaced();
+    m_fileCommands->openFile(path);
 }
 
 void MainForm::offerRecovery() {
-    const QStringList left = m_recoveryStore->claimLeftCopies();
-    for (const QString& file : left) {
-        Result<RecoveryCopy> copy = RecoveryStore::read(file);
-        if (!copy) {
-            m_recoveryStore->discard(file);
-            continue;
-        }
-        const QString project = copy->projectPath.isEmpty()
-                                    ? QStringLiteral("（名前を付けて保存されていないプロジェクト）")
-                                    : copy->projectPath;
-        const QString when = QLocale(QLocale::Japanese)
-                                 .toString(copy->madeAt, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-        if (!m_dialogs.askYesNo(RecoveryStore::restoreQuestion() + QStringLiteral("\n\n") +
-                                    project + u'\n' + when,
-                                UserDialogs::boxTitle())) {
-            m_recoveryStore->discard(file);
-            continue;
-        }
-        // Taken over before the project is, so the copy is never without an
-        // owner that would write or remove it.
-        m_recoveryStore->adopt(file);
-        fileCommands().restore(std::move(*copy));
-        afterProjectReplaced();
-        break;
-    }
-    m_recoveryStore->releaseClaims();
+    m_fileCommands->offerRecovery(*m_recoveryStore);
 }
 
 void MainForm::NewData_FileMenu_Click() {
-    if (fileCommands().newProject())
-        afterProjectReplaced();
+    m_fileCommands->newProject();
 }
 
 void MainForm::FileOpen_FileMenu_Click() {
-    if (fileCommands().open())
-        afterProjectReplaced();
+    m_fileCommands->open();
 }
 
 void MainForm::RecentFiles_FileMenu_Click(const QString& path) {
-    // A file that has gone is dropped from the list; opening it reports it.
-    if (!QFileInfo::exists(path))
-        RecentFiles::remove(path);
-    if (fileCommands().openFile(path))
-        afterProjectReplaced();
-    FileMenu_Click();
+    m_fileCommands->openRecent(path);
 }
 
 void MainForm::FileSave_FileName_Click() {
-    fileCommands().saveAs();
-    afterSave();
+    m_fileCommands->saveAs();
 }
 
 void MainForm::FileUpSave_FileMenu_Click() {
-    fileCommands().overwriteSave();
-    afterSave();
+    m_fileCommands->overwriteSave();
 }
 
 void MainForm::html_FileMenu_Click() {
-    exportCommands().exportPage();
-    FileMenu_Click();
+    m_fileCommands->exportPage();
 }
 
 void MainForm::htmlAgain_FileMenu_Click() {
-    exportCommands().exportAgain();
-    FileMenu_Click();
+    m_fileCommands->exportAgain();
 }
 
 void MainForm::undo_QACommand_Click() {
-    replayHistory(&ProjectHistory::undo);
+    m_entryCommands->undo();
 }
 
 void MainForm::redo_QACommand_Click() {
-    replayHistory(&ProjectHistory::redo);
-}
-
-void MainForm::replayHistory(void (ProjectHistory::*step)()) {
-    // A step of several changes rebuilds the preview once.
-    {
-        const QScopedValueRollback hold(m_previewHeld, true);
-        (m_history->*step)();
-    }
-    refreshPreview();
-}
-
-void MainForm::historyReplayed(qsizetype position) {
-    if (position > 0)
-        m_entryCommands->setCurrentPosition(std::min(position, m_projectModel->entries().count()));
-}
-
-DocumentViewForm& MainForm::documentView() {
-    if (!m_documentView) {
-        m_documentView = new DocumentViewForm(m_app, m_program, this);
-        connect(this, &MainForm::previewOutdated, m_documentView, &DocumentViewForm::reload);
-    }
-    return *m_documentView;
+    m_entryCommands->redo();
 }
 
 void MainForm::Document_ProjectMenu_Click() {
-    // The preview shows what the dialog changed once it has closed, and is
-    // rebuilt then whichever button closed it. The design chosen and the
-    // settings confirmed are undone together.
-    {
-        const QScopedValueRollback hold(m_previewHeld, true);
-        const ProjectHistory::Step step(*m_history, QStringLiteral("ドキュメント設定"));
-        DocumentDataForm settings(*m_projectModel, m_dialogs, m_program, this);
-        settings.exec();
-    }
-    refreshPreview();
+    m_projectCommands->editDocument();
 }
 
 void MainForm::DocumentView_ProjectMenu_Click() {
-    if (!m_projectModel->document().isCompleteForPage()) {
-        m_dialogs.beep();
-        m_dialogs.report(DocumentViewForm::preconditionMessage(), UserDialogs::boxTitle());
-        return;
-    }
-    DocumentViewForm& view = documentView();
-    view.build();
-    m_app.DocumentViewOpen = true;
-    if (view.isVisible()) {
-        // An open preview keeps what it shows until it is reloaded.
-        view.raise();
-        view.activateWindow();
-        return;
-    }
-    view.show();
-    view.navigate();
+    m_projectCommands->showPreview();
 }
 
 void MainForm::AutoDocument_ProjectMenu_Click() {
-    // This question carries the program's name as its title.
-    if (!m_dialogs.askYesNo(QuickDocumentSettings::confirmation(), QString()))
-        return;
-    DocumentInfo filled = m_projectModel->document();
-    QuickDocumentSettings::apply(filled, m_program);
-    const ProjectHistory::Step step(*m_history, QStringLiteral("簡易自動ドキュメント設定"));
-    m_projectModel->setDocument(filled, ProjectModel::Marking::Unmodified);
+    m_projectCommands->fillDocument();
 }
 
 void MainForm::Help_HelpMenu_Click() {
@@ -532,4 +393,39 @@ void MainForm::HollowfenHP_HelpMenu_Click() {
 void MainForm::AboutShow_HelpMenu_Click() {
     AboutForm about(this);
     about.exec();
+}
+
+int MainForm::currentRow() const {
+    const QModelIndex current = QAListView->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void MainForm::setCurrentRow(int row) {
+    const QModelIndex index = QAListView->model()->index(row, 0);
+    QAListView->setCurrentIndex(index);
+    QAListView->scrollTo(index);
+}
+
+std::optional<QAEntry> MainForm::editEntry(const std::optional<QAEntry>& shown) {
+    DataProcForm dialog(m_dialogs, shown, this);
+    dialog.exec();
+    return dialog.confirmed();
+}
+
+void MainForm::editDocumentSettings() {
+    DocumentDataForm settings(*m_projectModel, m_dialogs, m_program, this);
+    settings.exec();
+}
+
+DocumentViewForm& MainForm::documentView() {
+    if (!m_documentView) {
+        m_documentView = new DocumentViewForm(*m_projectModel, m_program, this);
+        connect(this, &MainForm::previewOutdated, m_documentView,
+                &DocumentViewForm::projectChanged);
+    }
+    return *m_documentView;
+}
+
+void MainForm::showPreview() {
+    documentView().open();
 }

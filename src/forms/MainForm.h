@@ -1,18 +1,20 @@
 #pragma once
 
+#include "app/EntryEditor.h"
+#include "app/ProjectWindows.h"
+#include "app/TableCursor.h"
 #include "design/ProgramFolder.h"
 
 #include <QKeySequence>
 #include <QMainWindow>
 #include <memory>
 
-struct MApp;
-struct ProjectChange;
 class CrashRecovery;
 class DocumentViewForm;
 class EntryCommands;
-class ExportCommands;
 class FileCommands;
+class PreviewUpdates;
+class ProjectCommands;
 class ProjectHistory;
 class ProjectLock;
 class ProjectModel;
@@ -25,16 +27,19 @@ class RecentFilesMenu;
 class RecoveryStore;
 class UserDialogs;
 
-// The main window: the entry table, the menus and the status bar. It owns the
-// program's start values and its end, hands the menu commands to the objects
-// that carry them out, and follows every change of the project: the caption
-// shows whether the history counts it unsaved, and an open preview is
-// rebuilt.
-class MainForm : public QMainWindow {
+// The main window: the entry table, the menus and the status bar. It builds
+// the menus and hands each item to the command object of its menu, shows the
+// dialogs and the preview those ask for, and follows what they leave: the
+// caption shows the file and whether the history counts the project
+// unsaved, and the menu items can be chosen when their commands can act.
+class MainForm : public QMainWindow,
+                 private TableCursor,
+                 private EntryEditor,
+                 private ProjectWindows {
     Q_OBJECT
 
 public:
-    MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, QWidget* parent = nullptr);
+    MainForm(UserDialogs& dialogs, ProgramFolder program, QWidget* parent = nullptr);
     ~MainForm() override;
 
     // The name its place is kept under in the user's settings.
@@ -47,7 +52,7 @@ public:
         static StateFolders ofUser();
     };
 
-    MainForm(MApp& app, UserDialogs& dialogs, ProgramFolder program, const StateFolders& folders,
+    MainForm(UserDialogs& dialogs, ProgramFolder program, const StateFolders& folders,
              QWidget* parent = nullptr);
 
     // Opens a project named on the command line; a file that cannot be read
@@ -59,14 +64,16 @@ public:
 
     // The preview window, made when first needed.
     DocumentViewForm& documentView();
-    // Every change of the project goes through this model.
+    // The project, and every change of it.
     ProjectModel& projectModel() { return *m_projectModel; }
     ProjectHistory& projectHistory() { return *m_history; }
     CrashRecovery& crashRecovery() { return *m_crashRecovery; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
     EntryCommands& entryCommands() { return *m_entryCommands; }
 
 signals:
-    // The open preview no longer shows the project and is to be rebuilt.
+    // The project the preview shows has changed; an open preview rebuilds
+    // itself.
     void previewOutdated();
 
 protected:
@@ -75,6 +82,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The windows the commands ask for.
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+    std::optional<QAEntry> editEntry(const std::optional<QAEntry>& shown) override;
+    void editDocumentSettings() override;
+    void showPreview() override;
+
     void Form_Load();
     void buildTable();
     void buildMenus();
@@ -82,17 +96,9 @@ private:
     void buildProjectMenu();
     void buildQACommandMenu();
     void buildHelpMenu();
-    void projectChanged(const ProjectChange& change);
-    void refreshPreview();
-    FileCommands fileCommands();
-    ExportCommands exportCommands();
-    void afterProjectReplaced();
-    void afterSave();
     void updateCaption();
     // Column 2 takes the rest of the table's width less the given twips.
     void fitAnswerColumn(int marginTwips);
-    void replayHistory(void (ProjectHistory::*step)());
-    void historyReplayed(qsizetype position);
 
     // The enabling rule of the "Q.Aコマンド" menu, run when it opens; its
     // parts run after every change of the table or its current row, and of
@@ -100,8 +106,9 @@ private:
     void QACommandMenu_Click();
     void updateEntryItems();
     void updatePasteItem();
-    // The enabling rule of the "ファイル" menu, run when it opens and when
-    // the window becomes active (an exported folder may have gone).
+    // The enabling rule of the "ファイル" menu, run when it opens, after each
+    // of its commands, and when the window becomes active (an exported
+    // folder may have gone).
     void FileMenu_Click();
     void reDataEdit();
     void end_FileMenu_Click() { close(); }
@@ -121,20 +128,19 @@ private:
     void HollowfenHP_HelpMenu_Click();
     void AboutShow_HelpMenu_Click();
 
-    MApp& m_app;
     UserDialogs& m_dialogs;
     ProgramFolder m_program;
     ProjectModel* m_projectModel;
     QAListModel* m_tableModel;
     ProjectHistory* m_history;
+    PreviewUpdates* m_previewUpdates;
     std::unique_ptr<ProjectLock> m_lock;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
+    FileCommands* m_fileCommands;
+    ProjectCommands* m_projectCommands;
+    EntryCommands* m_entryCommands;
     CrashRecovery* m_crashRecovery;
-    EntryCommands* m_entryCommands = nullptr;
     DocumentViewForm* m_documentView = nullptr;
-    // While the settings dialog is open or a step is undone, the changes
-    // wait for it to finish.
-    bool m_previewHeld = false;
 
     QTreeView* QAListView = nullptr;
     QLabel* PostSBar = nullptr;

@@ -47,7 +47,7 @@ QString PreviewScheme::fileNameIn(const QUrl& url) {
     if (url.scheme() != QString::fromLatin1(schemeName()) || url.host() != kHost)
         return {};
     // Decoded, so that an encoded "/" or ".." is seen for what it is.
-    const QString name = url.path(QUrl::FullyDecoded).mid(1);
+    QString name = url.path(QUrl::FullyDecoded).mid(1);
     if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(QChar()))
         return {};
     return name;

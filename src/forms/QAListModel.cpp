@@ -108,8 +108,8 @@ Qt::DropActions QAListModel::supportedDropActions() const {
     return Qt::MoveAction;
 }
 
-bool QAListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
-                               const QModelIndex&) {
+bool QAListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                               int /*column*/, const QModelIndex& /*parent*/) {
     bool isRow = false;
     const int from = data->data(rowMimeType()).toInt(&isRow);
     if (action != Qt::MoveAction || !isRow || from < 0 || from >= rowCount())

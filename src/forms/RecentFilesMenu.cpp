@@ -37,7 +37,7 @@ void RecentFilesMenu::rebuild() {
     clear();
     const QStringList paths = RecentFiles::paths();
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString path = paths[i];
+        const QString& path = paths[i];
         QAction* item = addAction(itemText(i + 1, path));
         item->setStatusTip(path);
         connect(item, &QAction::triggered, this, [this, path] { emit fileChosen(path); });

@@ -1,11 +1,12 @@
-#include "app/MApp.h"
 #include "design/ProgramFolder.h"
 #include "forms/JapaneseTranslation.h"
 #include "forms/MainForm.h"
 #include "forms/OutOfMemoryGuard.h"
 #include "forms/PreviewScheme.h"
 #include "forms/WidgetDialogs.h"
+#include "text/Cp932Codec.h"
 #include "text/TextFile.h"
+#include "text/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,14 +31,13 @@ Result<QString> projectFileArgument(const QApplication& application, int argc, c
     // parser saw, as the bytes the system passed.
     for (int index = 1; index < argc; ++index) {
         if (const Result<QString> name = TextFile::decodeFileName(QByteArray(argv[index])); !name)
-            return Failure{name.error()};
+            return name.failure();
     }
     return parser.positionalArguments().value(0);
 }
 
 int runWindow(const Result<QString>& projectFile, WidgetDialogs& dialogs) {
-    MApp app;
-    MainForm window(app, dialogs, ProgramFolder::ofExecutable());
+    MainForm window(dialogs, ProgramFolder::ofExecutable());
     dialogs.setParent(&window);
     window.show();
     window.offerRecovery();
@@ -63,9 +63,15 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowfen"));
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QStringLiteral(BRINDLEWICK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
     JapaneseTranslation::install(application);
+    // Without the code page's tables no project or design can be read, nor
+    // a page written.
+    if (const Status codec = Cp932Codec::check(); !codec) {
+        WidgetDialogs().report(codec.error(), UserDialogs::boxTitle());
+        return 1;
+    }
 
     const Result<QString> projectFile = projectFileArgument(application, argc, argv);
     WidgetDialogs dialogs;

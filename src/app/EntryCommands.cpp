@@ -1,57 +1,66 @@
-#include "forms/EntryCommands.h"
+#include "app/EntryCommands.h"
 
-#include "app/MApp.h"
+#include "app/EntryEditor.h"
+#include "app/PreviewUpdates.h"
 #include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
+#include "app/TableCursor.h"
 #include "app/UserDialogs.h"
-#include "forms/DataProcForm.h"
 #include "project/BwkWriter.h"
 #include "project/ClipboardEntry.h"
 
-#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGuiApplication>
 
 using Step = ProjectHistory::Step;
 
-EntryCommands::EntryCommands(MApp& app, ProjectModel& model, ProjectHistory& history,
-                             QAbstractItemView& view, UserDialogs& dialogs, QObject* parent)
+EntryCommands::EntryCommands(ProjectModel& model, ProjectHistory& history, PreviewUpdates& preview,
+                             TableCursor& table, EntryEditor& editor, UserDialogs& dialogs,
+                             QObject* parent)
     : QObject(parent)
-    , m_app(app)
     , m_model(model)
     , m_history(history)
-    , m_view(view)
-    , m_dialogs(dialogs) {}
+    , m_preview(preview)
+    , m_table(table)
+    , m_editor(editor)
+    , m_dialogs(dialogs) {
+    connect(&history, &ProjectHistory::replayed, this, &EntryCommands::showReplayed);
+}
 
 qsizetype EntryCommands::currentPosition() const {
     if (m_model.entries().isEmpty())
         return 0;
-    const QModelIndex current = m_view.currentIndex();
+    const int row = m_table.currentRow();
     // One entry is current whenever the table has any; the first stands in
     // should the view have lost its current row.
-    return current.isValid() ? current.row() + 1 : 1;
+    return row >= 0 ? row + 1 : 1;
 }
 
 void EntryCommands::setCurrentPosition(qsizetype position) {
     if (position < 1 || position > m_model.entries().count())
         return;
-    const QModelIndex index = m_view.model()->index(int(position - 1), 0);
-    m_view.setCurrentIndex(index);
-    m_view.scrollTo(index);
+    m_table.setCurrentRow(int(position - 1));
+}
+
+bool EntryCommands::hasEntries() const {
+    return !m_model.entries().isEmpty();
+}
+
+bool EntryCommands::canMoveUp() const {
+    return currentPosition() > 1;
+}
+
+bool EntryCommands::canMoveDown() const {
+    const qsizetype current = currentPosition();
+    return current > 0 && current < m_model.entries().count();
+}
+
+bool EntryCommands::canPaste() {
+    return ClipboardEntry::hasTag(QGuiApplication::clipboard()->text());
 }
 
 bool EntryCommands::ask(const QString& question) {
     return m_dialogs.askYesNo(question, UserDialogs::boxTitle());
-}
-
-bool EntryCommands::runEntryDialog() {
-    DataProcForm dialog(m_app, m_dialogs, m_view.window());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-QAEntry EntryCommands::editedEntry() const {
-    return QAEntry{m_app.EditQuestion, m_app.EditAnswer,
-                   m_app.EditEnabled ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon};
 }
 
 void EntryCommands::appendAndShow(const QAEntry& entry) {
@@ -72,28 +81,27 @@ void EntryCommands::clearTable() {
 }
 
 void EntryCommands::add() {
-    m_app.EditAccepted = false;
-    runEntryDialog();
-    if (m_app.EditAccepted) {
-        const Step step(m_history, QStringLiteral("追加"));
-        appendAndShow(editedEntry());
-    }
+    const std::optional<QAEntry> entry = m_editor.editEntry(std::nullopt);
+    if (!entry)
+        return;
+    const Step step(m_history, QStringLiteral("追加"));
+    appendAndShow(*entry);
 }
 
 void EntryCommands::edit() {
     const qsizetype position = currentPosition();
     if (position == 0)
         return;
-    const QAEntry& entry = m_model.entries().item(position);
-    m_app.EditQuestion = entry.question;
-    m_app.EditAnswer = entry.answer;
-    m_app.EditEnabled = entry.isEnabled();
-    m_app.EditAccepted = true;
-    runEntryDialog();
+    // The dialog tells only whether the entry is enabled, so the entry comes
+    // back with the enabled icon or the disabled one.
+    const QAEntry& current = m_model.entries().item(position);
+    const QAEntry shown{current.question, current.answer,
+                        current.isEnabled() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon};
+    const std::optional<QAEntry> edited = m_editor.editEntry(shown);
     // Written back however the dialog ended: a cancelled edit writes the
-    // entry's own values.
+    // entry as the dialog showed it.
     const Step step(m_history, QStringLiteral("編集"));
-    m_model.replaceEntry(position, editedEntry());
+    m_model.replaceEntry(position, edited.value_or(shown));
 }
 
 void EntryCommands::remove() {
@@ -167,4 +175,19 @@ void EntryCommands::moveTo(qsizetype from, qsizetype to) {
     const Step step(m_history, QStringLiteral("移動"));
     m_model.moveEntry(from, to);
     setCurrentPosition(to);
+}
+
+void EntryCommands::undo() {
+    const PreviewUpdates::Hold hold(m_preview);
+    m_history.undo();
+}
+
+void EntryCommands::redo() {
+    const PreviewUpdates::Hold hold(m_preview);
+    m_history.redo();
+}
+
+void EntryCommands::showReplayed(qsizetype position) {
+    if (position > 0)
+        setCurrentPosition(std::min(position, m_model.entries().count()));
 }
