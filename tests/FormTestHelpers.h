@@ -41,11 +41,19 @@ inline void click(const QWidget& dialog, const char* button) {
     child<QPushButton>(dialog, button).click();
 }
 
+// The acts of whenOpen() still waiting for their dialog.
+inline int& dialogActsWaiting() {
+    static int waiting = 0;
+    return waiting;
+}
+
 // Acts in the next modal dialog of type Dialog as soon as it shows; the
 // command that opens it is run right after this call.
 template <typename Dialog>
 void whenOpen(std::function<void(Dialog&)> act) {
+    ++dialogActsWaiting();
     QTimer::singleShot(0, [act] {
+        --dialogActsWaiting();
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         QVERIFY2(dialog, "the dialog did not open");
         act(*dialog);
@@ -188,7 +196,11 @@ struct WindowUnderTest {
     }
 
     // An unexpected or unused answer fails the test that scripted it.
+    // A dialog waited for that never opened fails here, in the test that
+    // waited, not in whichever test runs next.
     void verifyAllAnswered() const {
+        QCoreApplication::processEvents();
+        QVERIFY2(dialogActsWaiting() == 0, "a dialog that was waited for did not open");
         QVERIFY2(dialogs.allAnswered(), qPrintable(dialogs.unexpected.join(u'|')));
     }
 
