@@ -1,11 +1,11 @@
 #include "app/FileStamp.h"
 
+#include "text/TextFile.h"
+
 #include <QCryptographicHash>
 #include <QFile>
-#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -20,22 +20,6 @@ std::optional<DiskState> diskStateOf(const QString& path) {
         return std::nullopt;
     return DiskState{qint64(info.st_size),
                      qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
-}
-
-// The bytes of a regular file, read without waiting on a pipe that took the
-// file's place; nothing when the file cannot be read as one.
-std::optional<QByteArray> regularFileBytes(const QString& path, qint64 size) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    QFile file;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != size ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    return file.readAll();
 }
 
 } // namespace
@@ -59,7 +43,7 @@ bool FileStamp::matches(const QString& path) const {
     if (state->size == m_size && state->modifiedNs == m_modifiedNs)
         return true;
     // Touched, copied back or rewritten with the same bytes: not a change.
-    const std::optional<QByteArray> bytes = regularFileBytes(path, state->size);
+    const Result<QByteArray> bytes = TextFile::readRegularFileBytes(path);
     return bytes && hashOf(*bytes) == m_hash;
 }
 

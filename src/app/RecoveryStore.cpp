@@ -1,6 +1,7 @@
 #include "app/RecoveryStore.h"
 
 #include "text/FileWriter.h"
+#include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,9 +21,6 @@ QString copySuffix() {
 QString idOf(const QString& copyFile) {
     return QFileInfo(copyFile).completeBaseName();
 }
-
-// A copy larger than any project the program opens is not one of its own.
-constexpr qint64 kLargestCopy = qint64(1) << 30;
 
 } // namespace
 
@@ -100,10 +98,10 @@ QStringList RecoveryStore::claimLeftCopies() {
 }
 
 Result<RecoveryCopy> RecoveryStore::read(const QString& copyFile) {
-    QFile file(copyFile);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCopy)
-        return Failure{QStringLiteral("「%1」を読み取れません。").arg(copyFile)};
-    return RecoveryCopy::decode(file.readAll());
+    const Result<QByteArray> bytes = TextFile::readRegularFileBytes(copyFile);
+    if (!bytes)
+        return bytes.failure();
+    return RecoveryCopy::decode(*bytes);
 }
 
 void RecoveryStore::adopt(const QString& copyFile) {
