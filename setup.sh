@@ -18,6 +18,9 @@ esac
 # read. The desktop file tools check the desktop entry and the AppStream file.
 packages=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-noto-cjk
     qt6-translations-l10n desktop-file-utils appstream)
+# GIO, found with pkg-config, starts the desktop's text editor for the page
+# source the way the desktop does.
+packages+=(libglib2.0-dev pkg-config)
 # Benchmarks (bench/) and the whole-process measurement; clang and its
 # sanitizer and libFuzzer runtimes for the fuzz targets (fuzz/run.sh).
 packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)

@@ -1,11 +1,14 @@
-// Reading and saving .bwk files of generated projects, and the recovery copy
-// a window keeps of an unsaved one.
+// Reading and saving .bwk files of generated projects, importing and
+// exporting their entries as CSV, and the recovery copy a window keeps of an
+// unsaved one.
 
 #include "BenchProjects.h"
 #include "app/RecoveryCopy.h"
 #include "app/RecoveryStore.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "project/CsvReader.h"
+#include "project/CsvWriter.h"
 #include "text/Cp932Codec.h"
 
 #include <QFile>
@@ -70,6 +73,36 @@ void BM_EncodeProject(benchmark::State& state) {
         benchmark::DoNotOptimize(BwkWriter::encode(project.document, project.entries));
 }
 BENCHMARK(BM_EncodeProject)->Apply(entrySizes);
+
+// Importing a spreadsheet: the bytes of a CSV file (UTF-8, as exported) to
+// the table, every cell checked.
+void BM_ReadCsv(benchmark::State& state) {
+    const Result<QByteArray> bytes =
+        CsvWriter::write(BenchProjects::instance().project(int(state.range(0))).entries);
+    for (auto _ : state) {
+        Result<QAEntryTable> result = CsvReader::read(*bytes);
+        if (!result)
+            state.SkipWithError(qPrintable(result.error()));
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes->size());
+}
+BENCHMARK(BM_ReadCsv)->Apply(entrySizes);
+
+// Exporting the entries to a CSV file, replaced whole like every file the
+// program writes.
+void BM_WriteCsvFile(benchmark::State& state) {
+    BenchProjects& projects = BenchProjects::instance();
+    const QAEntryTable& entries = projects.project(int(state.range(0))).entries;
+    const QString path = projects.scratchPath(QStringLiteral("written.csv"));
+    for (auto _ : state) {
+        const Status written = CsvWriter::writeFile(entries, path);
+        if (!written)
+            state.SkipWithError(qPrintable(written.error()));
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
+}
+BENCHMARK(BM_WriteCsvFile)->Apply(entrySizes);
 
 // What the window's own thread does for a recovery copy: it takes the
 // project, whose data it shares, and hands it to the worker.

@@ -7,18 +7,24 @@
 
 #include "BenchProjects.h"
 #include "app/EntryCommands.h"
+#include "app/ProjectHistory.h"
 #include "app/ProjectModel.h"
+#include "app/ReplaceCommand.h"
+#include "app/TableCursor.h"
 #include "app/UserDialogs.h"
 #include "design/PreviewBuilder.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/MainForm.h"
 #include "forms/PreviewScheme.h"
+#include "project/CsvWriter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
@@ -30,11 +36,17 @@ namespace {
 class SilentDialogs : public UserDialogs {
 public:
     bool askYesNo(const QString&, const QString&, Preselected) override { return true; }
+    int askChoice(const QString&, const QString&, const QStringList&) override { return 0; }
     void report(const QString&, const QString&) override {}
     void beep() override {}
-    FileChoice chooseFileToOpen(const QString&) override { return {}; }
+    FileChoice chooseFileToOpen(const QString&) override {
+        return {fileToOpen, fileToOpen, QString()};
+    }
     FileChoice chooseFileToSave(const QString&) override { return {}; }
     FileChoice chooseFileToReplace(const QString&, const SavePath&) override { return {}; }
+
+    // What the open dialogs return; empty cancels them.
+    QString fileToOpen;
 };
 
 // A shown main window holding the generated project of `entries` entries.
@@ -89,6 +101,29 @@ void openProjectUntilShown(benchmark::State& state) {
 }
 BENCHMARK(openProjectUntilShown)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// "CSVから読み込み..." of a spreadsheet's worth of entries into an empty
+// table, from the command to the table painted.
+void importCsvUntilShown(benchmark::State& state) {
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("faq.csv"));
+    const Project project = BenchProjects::instance().project(int(state.range(0)));
+    if (!CsvWriter::writeFile(project.entries, file)) {
+        state.SkipWithError("the CSV file could not be written");
+        return;
+    }
+    ShownWindow shown(0);
+    shown.dialogs.fileToOpen = file;
+    for (auto _ : state) {
+        shown.trigger("CsvImport_FileMenu");
+        shown.paint();
+        state.PauseTiming();
+        shown.window.projectModel().replaceEntries({});
+        shown.paint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(importCsvUntilShown)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // One entry in the middle moved down by the menu command, then that move
 // undone, then made again, each until the table is painted.
 enum Step { Move, Undo, Redo };
@@ -138,6 +173,82 @@ void sortShownTable(benchmark::State& state) {
     }
 }
 BENCHMARK(sortShownTable)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One key typed into the search field, until the table is painted: the
+// first letter of a query, which hides most rows, the next letter, and Esc,
+// which shows every row again. "Cold" is the first letter typed after the
+// project was opened, when every entry is compared for the first time.
+enum Typed { FirstLetter, NextLetter, Escape, FirstLetterCold };
+
+void filterShownTable(benchmark::State& state) {
+    ShownWindow shown(int(state.range(0)));
+    const auto typed = Typed(state.range(1));
+    auto* field = shown.window.findChild<QLineEdit*>(QStringLiteral("FindEdit"));
+    const QString before = typed == NextLetter ? QStringLiteral("検")
+                           : typed == Escape   ? QStringLiteral("検索")
+                                               : QString();
+    const QString after = typed == NextLetter ? QStringLiteral("検索")
+                          : typed == Escape   ? QString()
+                                              : QStringLiteral("検");
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (typed == FirstLetterCold)
+            shown.window.projectModel().replaceProject(
+                BenchProjects::instance().project(int(state.range(0))),
+                ProjectModel::Marking::Unmodified);
+        field->setText(before);
+        shown.paint();
+        state.ResumeTiming();
+        field->setText(after);
+        shown.paint();
+    }
+}
+BENCHMARK(filterShownTable)
+    ->ArgNames({"entries", "typed"})
+    ->Args({32767, FirstLetter})
+    ->Args({32767, NextLetter})
+    ->Args({32767, Escape})
+    ->Args({32767, FirstLetterCold})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// "すべて置換" of a telephone number that every answer holds, until the
+// table is painted; the step is undone between runs. With letters, "tel"
+// is replaced in any case, which is the slower search.
+void replaceInEveryAnswer(benchmark::State& state) {
+    Project project = BenchProjects::instance().project(int(state.range(0)));
+    for (qsizetype position = 1; position <= project.entries.count(); ++position)
+        project.entries.item(position).answer += QStringLiteral("\r\nTEL 03-1234-5678 まで");
+    ShownWindow shown(1);
+    shown.window.projectModel().replaceProject(project, ProjectModel::Marking::Unmodified);
+    shown.paint();
+    // The table's current row is left as it is.
+    struct : TableCursor {
+        int currentRow() const override { return -1; }
+        void setCurrentRow(int) override {}
+    } table;
+    ReplaceCommand command(shown.window.projectModel(), shown.window.projectHistory(), table,
+                           shown.dialogs);
+    const bool letters = state.range(1) != 0;
+    const EntryReplacement::Request request{
+        letters ? QStringLiteral("tel") : QStringLiteral("03-1234-5678"),
+        letters ? QStringLiteral("電話") : QStringLiteral("06-8765-4321"),
+        EntryReplacement::Target::Answers};
+    for (auto _ : state) {
+        command.replaceAll(request);
+        shown.paint();
+        state.PauseTiming();
+        shown.trigger("undo_QACommand");
+        shown.paint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(replaceInEveryAnswer)
+    ->ArgNames({"entries", "letters"})
+    ->Args({32767, 0})
+    ->Args({32767, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The generated project of `entries` entries whose middle answer is made
 // `length` characters long (0 keeps the generated one), as a whole document

@@ -20,8 +20,14 @@ public:
 
     // The answers to the next questions, Yes being true.
     QList<bool> answers;
+    // The buttons pressed in the next questions with the caller's buttons,
+    // by their index.
+    QList<int> choices;
     // The paths the next file dialogs return; an empty one cancels.
     QStringList files;
+    // The file types chosen in the next file dialogs; the first of the
+    // filter when none is given.
+    QStringList fileTypes;
     QList<Shown> questions;
     QList<Shown> reports;
     // The text of every question and report and the filter of every file
@@ -38,6 +44,13 @@ public:
             unexpected.append(text);
         return !answers.isEmpty() && answers.takeFirst();
     }
+    int askChoice(const QString& text, const QString& title, const QStringList& buttons) override {
+        questions.append({text, title});
+        shown.append(text);
+        if (choices.isEmpty())
+            unexpected.append(text);
+        return choices.isEmpty() ? int(buttons.size()) - 1 : choices.takeFirst();
+    }
     void report(const QString& text, const QString& title) override {
         reports.append({text, title});
         shown.append(text);
@@ -52,7 +65,8 @@ public:
     }
 
     bool allAnswered() const {
-        return answers.isEmpty() && files.isEmpty() && unexpected.isEmpty();
+        return answers.isEmpty() && choices.isEmpty() && files.isEmpty() && fileTypes.isEmpty() &&
+               unexpected.isEmpty();
     }
 
 private:
@@ -61,6 +75,8 @@ private:
         if (files.isEmpty())
             unexpected.append(QStringLiteral("file dialog ") + filter);
         const QString path = files.isEmpty() ? QString() : files.takeFirst();
-        return path.isEmpty() ? FileChoice{} : FileChoice{path, QFileInfo(path).fileName()};
+        const QString type = fileTypes.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
+                                                 : fileTypes.takeFirst();
+        return path.isEmpty() ? FileChoice{} : FileChoice{path, QFileInfo(path).fileName(), type};
     }
 };

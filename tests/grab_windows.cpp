@@ -39,6 +39,10 @@ int main(int argc, char* argv[]) {
     ui.trigger("FileOpen_FileMenu");
     ui.window.entryCommands().setCurrentPosition(3);
     save(ui.window, u"main-window"_s);
+    // The table searched, its rows and the count following the query.
+    child<QLineEdit>(ui.window, "FindEdit").setText(u"ページ"_s);
+    save(ui.window, u"main-window-filtered"_s);
+    child<QLineEdit>(ui.window, "FindEdit").clear();
     for (const char* name : {"FileMenu", "QACommandMenu"}) {
         auto& menu = child<QMenu>(ui.window, name);
         menu.popup(ui.window.mapToGlobal(QPoint(0, 0)));

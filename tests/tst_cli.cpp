@@ -1,6 +1,9 @@
 #include "TestDesigns.h"
 #include "cli/CliApplication.h"
+#include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "project/CsvReader.h"
+#include "project/CsvWriter.h"
 #include "text/TextFile.h"
 
 #include <QBuffer>
@@ -114,7 +117,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         for (const char* command :
              {"render PROJECT", "export PROJECT OUTPUT_FOLDER", "dump PROJECT",
-              "import JSON PROJECT", "designs", "--program-folder"})
+              "import JSON PROJECT", "import-csv CSV PROJECT [--append]",
+              "export-csv PROJECT CSV [--encoding utf-8|cp932]", "designs", "--program-folder"})
             QVERIFY2(run.out.contains(command), command);
     }
 
@@ -161,6 +165,86 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
         QVERIFY(!QFile::exists(target));
+    }
+
+    // PROJECT in arguments stands for the project written, which starts as a
+    // copy of the sample when existing is set.
+    void importCsv_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        // In code page 932 already, as the project file stores it.
+        const QStringList plain{u"import-csv"_s, kSourceDir + u"/tests/csv/calc-cp932.csv"_s,
+                                u"PROJECT"_s};
+        const QString broken = kSourceDir + u"/tests/csv/broken-unclosed-quote.csv"_s;
+        // clang-format off
+        QTest::newRow("new project") << plain << false << 0 << QString();
+        QTest::newRow("replaces the entries") << plain << true << 0 << QString();
+        QTest::newRow("appends") << plain + QStringList{u"--append"_s} << true << 0 << QString();
+        QTest::newRow("refused file") << QStringList{u"import-csv"_s, broken, u"PROJECT"_s} << true << 1 << u"5行目、B列を読み込めません。"_s;
+        QTest::newRow("option of export-csv") << plain + QStringList{u"--encoding"_s, u"cp932"_s} << true << 2 << u"--encoding"_s;
+        QTest::newRow("missing argument") << plain.first(2) << false << 2 << u"import-csv CSV PROJECT"_s;
+        // clang-format on
+    }
+
+    void importCsv() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, existing);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString project = dir.filePath(u"faq.bwk"_s);
+        if (existing)
+            QVERIFY(QFile::copy(kSample, project));
+        const CliRun run = runCli(arguments.replaceInStrings(u"PROJECT"_s, project));
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        if (exitCode != 0) {
+            QCOMPARE(readFileBytes(project), existing ? readFileBytes(kSample) : QByteArray());
+            return;
+        }
+        const Result<Project> sample = BwkReader::readFile(kSample);
+        const Result<Project> written = BwkReader::readFile(project);
+        const Result<QAEntryTable> imported = CsvReader::readFile(arguments.at(1));
+        QVERIFY(sample && written && imported);
+        QCOMPARE(written->document, existing ? sample->document : DocumentInfo::forNewProject());
+        QAEntryTable expected =
+            arguments.contains(u"--append"_s) ? sample->entries : QAEntryTable();
+        for (const QAEntry& entry : *imported)
+            expected.append(entry);
+        QCOMPARE(written->entries, expected);
+    }
+
+    // OUTPUT in arguments stands for the file written.
+    void exportCsv_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        const QStringList plain{u"export-csv"_s, kSample, u"OUTPUT"_s};
+        // clang-format off
+        QTest::newRow("UTF-8 by default") << plain << 0;
+        QTest::newRow("code page 932") << plain + QStringList{u"--encoding"_s, u"cp932"_s} << 0;
+        QTest::newRow("missing project") << QStringList{u"export-csv"_s, u"missing.bwk"_s, u"OUTPUT"_s} << 1;
+        QTest::newRow("unknown encoding") << plain + QStringList{u"--encoding"_s, u"latin1"_s} << 2;
+        QTest::newRow("option of import-csv") << plain + QStringList{u"--append"_s} << 2;
+        QTest::newRow("missing argument") << plain.first(2) << 2;
+        // clang-format on
+    }
+
+    void exportCsv() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        const QString output = dir.filePath(u"faq.csv"_s);
+        const CliRun run = runCli(arguments.replaceInStrings(u"OUTPUT"_s, output));
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(exitCode == 0 ||
+                (run.err.startsWith(u"brindlewick-cli: "_s) && !QFile::exists(output)));
+        const auto encoding =
+            arguments.contains(u"cp932"_s) ? CsvWriter::Encoding::Cp932 : CsvWriter::Encoding::Utf8;
+        if (exitCode == 0)
+            QCOMPARE(readFileBytes(output),
+                     CsvWriter::write(BwkReader::readFile(kSample)->entries, encoding).value());
     }
 
     void damagedProjectIsOneLineWithTheProgramsMessage() {

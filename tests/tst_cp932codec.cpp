@@ -110,6 +110,10 @@ private slots:
                  u"文字「😀」(U+1F600)はShift_JISで表せません。"_s);
         QCOMPARE(encoded, QByteArray("keep"));
         QCOMPARE(Cp932Codec::describeCharacterAt(text, 5), u"「é」(U+00E9)"_s);
+        // What the page writes instead; half a pair stands for nothing.
+        QCOMPARE(Cp932Codec::htmlReferenceAt(text, 2), u"&#x1F600;"_s);
+        QCOMPARE(Cp932Codec::htmlReferenceAt(text, 5), u"&#xE9;"_s);
+        QVERIFY(Cp932Codec::htmlReferenceAt(u"x"_s + QChar(0xD800), 1).isEmpty());
 
         QByteArray page;
         Cp932Codec::encodeForHtml(text, page);

@@ -4,7 +4,6 @@
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/TextEditorLauncher.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -220,9 +219,11 @@ private slots:
     void previewNeedsCompleteInformation() {
         ui->trigger("DocumentView_ProjectMenu");
         QCOMPARE(ui->dialogs.beeps, 1);
-        QCOMPARE(ui->dialogs.reports.value(0).text,
-                 QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
-                                "ければ利用できません。"));
+        QCOMPARE(
+            ui->dialogs.reports.value(0).text,
+            QStringLiteral("ドキュメントビューを利用するためにはドキュメント情報を設定していな"
+                           "ければ利用できません。\nドキュメント設定で次の項目を設定してく"
+                           "ださい：ページタイトル、作者名、メールアドレス、デザイン、説明文"));
         QVERIFY(!ui->window.findChild<DocumentViewForm*>());
     }
 
@@ -272,23 +273,6 @@ private slots:
             QCOMPARE(info.DocumentCodeFolder, QString());
             QCOMPARE(info.DocumentTitle, u"えふきゅーえー"_s);
         }
-    }
-
-    void editorCommandFromTheDesktopEntry() {
-        TestProgramFolder folder;
-        folder.writeText(u"editor.desktop"_s,
-                         QStringLiteral("[Desktop Entry]\nName=Editor\nExec=gedit --new-window %U\n"
-                                        "[Desktop Action new]\nExec=gedit --other\n"));
-        const QString exec =
-            TextEditorLauncher::execOfDesktopEntry(folder.filePath(u"editor.desktop"_s));
-        QCOMPARE(exec, u"gedit --new-window %U"_s);
-        const QString page = u"/opt/my programs/default/default.html"_s;
-        QCOMPARE(TextEditorLauncher::commandFor(exec, page),
-                 (QStringList{u"gedit"_s, u"--new-window"_s, page}));
-        // Without a field code the file goes last; other field codes go.
-        QCOMPARE(TextEditorLauncher::commandFor(u"\"my editor\" %i -x"_s, page),
-                 (QStringList{u"my editor"_s, u"-x"_s, page}));
-        QVERIFY(TextEditorLauncher::commandFor(QString(), page).isEmpty());
     }
 };
 

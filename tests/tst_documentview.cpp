@@ -1,5 +1,6 @@
 #include "FormTestHelpers.h"
 #include "TestDesigns.h"
+#include "app/ProjectCommands.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
@@ -129,6 +130,13 @@ private slots:
         ui.project().setDocument(document);
         QVERIFY(loadedText(view).contains(u"gone.ddc"_s));
         QVERIFY(view.notice().contains(u"gone.ddc"_s));
+        // Incomplete information is said as the menu command refuses it.
+        document.DocumentMail.clear();
+        ui.project().setDocument(document);
+        QVERIFY(loadedText(view).contains(u"メールアドレス"_s));
+        QCOMPARE(view.notice(),
+                 ProjectCommands::previewPreconditionMessage() +
+                     u"\nドキュメント設定で次の項目を設定してください：メールアドレス"_s);
         QVERIFY(ui.dialogs.reports.isEmpty());
 
         // Closed, it is no longer rebuilt.

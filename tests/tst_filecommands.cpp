@@ -10,6 +10,7 @@
 #include "forms/JapaneseTranslation.h"
 #include "forms/WidgetDialogs.h"
 #include "project/BwkWriter.h"
+#include "text/FileWriter.h"
 #include "text/TextFile.h"
 
 #include <QFileDialog>
@@ -181,6 +182,63 @@ private slots:
         QCOMPARE(ui->rows(), u"xy[z]"_s);
     }
 
+    // A spreadsheet's entries come in as one step, after the table's entries
+    // or in their place; a file that cannot be read changes nothing.
+    void csvImportAddsOrReplacesInOneStep() {
+        ui->project().appendEntry(entry(u"a"_s));
+        ui->project().appendEntry(entry(u"b"_s));
+        const QString csv = path(u"faq.csv"_s);
+        QVERIFY(FileWriter::writeWhole(
+            csv, u"質問,回答,有効\r\nx,\"1\r\n2\",1\r\ny,3,0\r\n"_s.toUtf8()));
+        ui->dialogs.files << csv;
+        ui->dialogs.choices << 0;
+        ui->trigger("CsvImport_FileMenu");
+        QCOMPARE(ui->rows(), u"ab[x]y"_s);
+        QCOMPARE(ui->project().entries().item(3).answer, u"1\r\n2"_s);
+        QCOMPARE(ui->project().entries().item(4).icon, QAEntry::kDisabledIcon);
+        QCOMPARE(ui->historyItems().first(), u"元に戻す: CSVから読み込み"_s);
+        ui->trigger("undo_QACommand");
+        QCOMPARE(ui->project().entries().count(), 2);
+
+        ui->dialogs.files << csv << csv;
+        ui->dialogs.choices << 2 << 1;
+        ui->trigger("CsvImport_FileMenu");
+        QCOMPARE(ui->project().entries().count(), 2);
+        ui->trigger("CsvImport_FileMenu");
+        QCOMPARE(ui->rows(), u"[x]y"_s);
+
+        const QString broken = path(u"broken.csv"_s);
+        QVERIFY(FileWriter::writeWhole(broken, "question,answer\r\nc,\"open\r\n"));
+        ui->dialogs.files << broken;
+        ui->dialogs.choices << 0;
+        ui->trigger("CsvImport_FileMenu");
+        QCOMPARE(ui->rows(), u"[x]y"_s);
+        QVERIFY2(ui->dialogs.reports.last().text.contains(u"2行目"_s),
+                 qPrintable(ui->dialogs.reports.last().text));
+    }
+
+    // What the export writes, the import reads back as it was.
+    void csvExportIsReadBackExactly() {
+        ui->project().appendEntry(
+            {u"カンマ, と \"引用符\""_s, u"一行目\r\n二行目"_s, QAEntry::kEnabledIcon});
+        ui->project().appendEntry({u"〜 0123"_s, u" 空白 "_s, QAEntry::kDisabledIcon});
+        const QAEntryTable written = ui->project().entries();
+        ui->dialogs.files << path(u"out"_s);
+        ui->trigger("CsvExport_FileMenu");
+        const QByteArray bytes = TextFile::readRegularFileBytes(path(u"out.csv"_s)).value();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF\xE8\xB3\xAA\xE5\x95\x8F,"));
+        ui->dialogs.files << path(u"out.csv"_s);
+        ui->dialogs.choices << 1;
+        ui->trigger("CsvImport_FileMenu");
+        QCOMPARE(ui->project().entries(), written);
+        // For spreadsheets that read only code page 932.
+        ui->dialogs.files << path(u"sjis.csv"_s);
+        ui->dialogs.fileTypes << u"CSVファイル Shift_JIS (*.csv)"_s;
+        ui->trigger("CsvExport_FileMenu");
+        QVERIFY(
+            TextFile::readRegularFileBytes(path(u"sjis.csv"_s))->startsWith("\x8E\xBF\x96\xE2,"));
+    }
+
     // A project started anew or read begins its own history, and the open
     // preview shows it.
     void newAndOpenedProjectsStartTheirOwnHistory() {
@@ -348,7 +406,9 @@ private slots:
         QCOMPARE(ui->dialogs.beeps, 1);
         QCOMPARE(ui->dialogs.reports.value(0),
                  (ScriptedDialogs::Shown{
-                     u"ドキュメント情報が詳細に定義されていないためhtml出力ができません。"_s,
+                     u"ドキュメント情報が詳細に定義されていないためhtml出力ができません。\n"
+                     u"ドキュメント設定で次の項目を設定してください：ページタイトル、作者名、"
+                     u"メールアドレス、デザイン、説明文"_s,
                      u"B.W.K"_s}));
 
         ui->dialogs.answers << true;

@@ -62,9 +62,9 @@ private slots:
     void menusHoldTheirItemsInOrder_data() {
         QTest::addColumn<QString>("items");
         // clang-format off
-        QTest::newRow("FileMenu") << u"新規作成|名前を付けて保存|上書き保存|ファイルを開く|-|HTML出力|-|終了|-|前回のフォルダへHTML出力|最近使ったファイル"_s;
+        QTest::newRow("FileMenu") << u"新規作成|名前を付けて保存|上書き保存|ファイルを開く|-|HTML出力|前回のフォルダへHTML出力|-|CSVから読み込み...|CSVに書き出し...|-|最近使ったファイル|-|終了"_s;
         QTest::newRow("ProjectMenu") << u"ドキュメント設定|-|ドキュメントビュー|簡易自動ドキュメント設定"_s;
-        QTest::newRow("QACommandMenu") << u"初期化|-|コピー|切り取り|貼り付け|-|追加|編集|削除|-|ソート|-|上へ移動|下へ移動|-|元に戻す|やり直し"_s;
+        QTest::newRow("QACommandMenu") << u"初期化|-|コピー|切り取り|貼り付け|-|追加|編集|削除|-|ソート|-|上へ移動|下へ移動|-|元に戻す|やり直し|-|検索|置換..."_s;
         QTest::newRow("HelpMenu") << u"B.W.Kヘルプ|-|Hollowfen.HP を開く|-|バージョン情報"_s;
         // clang-format on
     }
@@ -88,7 +88,7 @@ private slots:
         QTest::newRow("Ctrl+S") << QString() << filter + u" a[b]c"_s;
         QTest::newRow("Ctrl+Shift+S") << QString() << filter + u" a[b]c"_s;
         QTest::newRow("Ctrl+Q") << QString() << u"まだ、保存されていない情報がありますが保存しますか？ a[b]c"_s;
-        QTest::newRow("F2") << QString() << HtmlExporter::incompleteMessage() + u" a[b]c"_s;
+        QTest::newRow("F2") << QString() << HtmlExporter::incompleteMessage() + u"\nドキュメント設定で次の項目を設定してください：ページタイトル、作者名、メールアドレス、デザイン、説明文 a[b]c"_s;
         QTest::newRow("Ctrl+A") << u"d"_s << u" abc[d]"_s;
         QTest::newRow("Ctrl+E") << u"e"_s << u" a[e]c"_s;
         QTest::newRow("Return") << u"r"_s << u" a[r]c"_s;
@@ -129,16 +129,17 @@ private slots:
         QVERIFY(!ui->dataChanged());
         QGuiApplication::clipboard()->setText(u"BWK1.21Q\r\nA"_s);
         emit child<QMenu>(ui->window, "QACommandMenu").aboutToShow();
-        QCOMPARE(enabledEntryItems(), u"new Paste add sort"_s);
+        QCOMPARE(enabledEntryItems(), u"new Paste add sort find replace"_s);
 
         // They follow every change without the menu opening, so that their
         // keys work; moving follows the current entry.
         ui->setRows(u"[a]b"_s);
-        QCOMPARE(enabledEntryItems(), u"new Copy Cut Paste add edit delete sort down"_s);
+        QCOMPARE(enabledEntryItems(),
+                 u"new Copy Cut Paste add edit delete sort down find replace"_s);
         ui->window.entryCommands().setCurrentPosition(2);
-        QCOMPARE(enabledEntryItems(), u"new Copy Cut Paste add edit delete sort up"_s);
+        QCOMPARE(enabledEntryItems(), u"new Copy Cut Paste add edit delete sort up find replace"_s);
         ui->project().clearEntries();
-        QCOMPARE(enabledEntryItems(), u"new Paste add sort undo"_s);
+        QCOMPARE(enabledEntryItems(), u"new Paste add sort undo find replace"_s);
         for (const QString& text : {u"bwk1.21Q"_s, u"BWK1."_s, QString()}) {
             QGuiApplication::clipboard()->setText(text);
             QVERIFY2(!ui->enabled("Paste_QACommand"), qPrintable(text));
@@ -165,37 +166,104 @@ private slots:
     }
 
     void okKeepsTheEntryDialogOpenForUnusableText_data() {
-        QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("shown");
+        // Where the cursor is put after a refusal: the field and position.
+        QTest::addColumn<QString>("cursor");
         QTest::newRow("empty field")
-            << QString() << u"値は編集されていません。それでも終了しますか？"_s << QString();
-        QTest::newRow("quotes") << u"say \"hi\""_s << QString() << u"答え"_s;
+            << u"typed"_s << QString() << u"値は編集されていません。それでも終了しますか？"_s
+            << u"okButton"_s;
+        QTest::newRow("quotes") << u"typed"_s << u"say \"hi\""_s
+                                << u"答えに半角の二重引用符（\"）を含めることはできません。\n代わ"
+                                   u"りに ” か &quot; と入力してください（&quot; はページで \" と"
+                                   u"表示されます）。\n\n答えの保存できない文字をすべて、ページで"
+                                   u"同じ文字として表示される &quot; や &#x...; の形に置き換えま"
+                                   u"すか？（いいえを押すと入力欄に戻ります）"_s
+                                << u"AnswerEdit 4"_s;
+        QTest::newRow("line break") << u"a\nb"_s << u"x"_s
+                                    << u"質問に改行を含めることはできません。\n改行を削除して1行に"
+                                       u"してください。"_s
+                                    << u"QuestionEdit 1"_s;
     }
 
+    // A question answered No, or a refusal, keeps the dialog open.
     void okKeepsTheEntryDialogOpenForUnusableText() {
-        QFETCH(QString, answer);
         QFETCH(QString, question);
-        QFETCH(QString, report);
-        // An empty field asks; No keeps the dialog open, Yes closes it.
-        ui->dialogs.answers = question.isEmpty() ? QList<bool>{} : QList<bool>{false, true};
-        bool stayedOpen = false;
+        QFETCH(QString, answer);
+        QFETCH(QString, shown);
+        QFETCH(QString, cursor);
+        const bool asks = !shown.startsWith(u"質問");
+        if (asks)
+            ui->dialogs.answers << false;
+        QString stayedAt;
         whenOpen<DataProcForm>([&](DataProcForm& dialog) {
-            fillEntryDialog(dialog, u"typed"_s, answer);
+            fillEntryDialog(dialog, question, answer);
+            child<QPushButton>(dialog, "okButton").setFocus();
             click(dialog, "okButton");
-            stayedOpen =
-                dialog.isVisible() && child<QLineEdit>(dialog, "QuestionEdit").text() == u"typed";
-            click(dialog, question.isEmpty() ? "cancelButton" : "okButton");
+            QVERIFY(dialog.isVisible());
+            QWidget* focus = dialog.focusWidget();
+            stayedAt = focus->objectName();
+            if (auto* line = qobject_cast<QLineEdit*>(focus))
+                stayedAt += u' ' + QString::number(line->cursorPosition());
+            if (auto* text = qobject_cast<QPlainTextEdit*>(focus))
+                stayedAt += u' ' + QString::number(text->textCursor().position());
+            click(dialog, "cancelButton");
         });
         ui->trigger("add_QACommand");
-        QVERIFY(stayedOpen);
-        QCOMPARE(ui->dialogs.questions.value(0).text, question);
-        QCOMPARE(ui->dialogs.questions.value(0).title, question.isEmpty() ? QString() : u"B.W.K"_s);
-        QVERIFY(ui->dialogs.reports.value(0).text.contains(report));
+        QCOMPARE(stayedAt, cursor);
+        QCOMPARE(ui->dialogs.shown, QStringList{shown});
+        QCOMPARE(ui->dialogs.questions.value(0).title, asks ? u"B.W.K"_s : QString());
         // A refusal beeps like every other report.
-        QCOMPARE(ui->dialogs.beeps, report.isEmpty() ? 0 : 1);
+        QCOMPARE(ui->dialogs.beeps, answer.isEmpty() ? 0 : 1);
         QVERIFY(ui->project().entries().isEmpty());
         QVERIFY(!ui->dataChanged());
+    }
+
+    // Yes writes what the page shows the same, in the fields that need it.
+    void entryDialogOffersWhatThePageShowsTheSame() {
+        ui->dialogs.answers << true << true;
+        type({u"😀 と \"引用\""_s, u"say \"hi\" 😀"_s});
+        ui->trigger("add_QACommand");
+        QCOMPARE(ui->project().entries().item(1).question, u"&#x1F600; と \"引用\""_s);
+        QCOMPARE(ui->project().entries().item(1).answer, u"say &quot;hi&quot; &#x1F600;"_s);
+        QVERIFY(ui->dialogs.questions.value(0).text.startsWith(
+            u"質問の文字「😀」(U+1F600)はbwkファイルに保存できません。\n代わりに &#x1F600; と"_s));
+    }
+
+    // Enter presses only a focused button and Esc nothing; Ctrl+Return
+    // confirms from any field, without a line break in the answer. After
+    // each key: 1 while the dialog is open.
+    void entryDialogTakesTheKeyboard() {
+        const QList<QStringList> typed{
+            {u"QuestionEdit Return"_s, u"QuestionEdit Esc"_s, u"cancelButton Num+Enter"_s},
+            {u"okButton Return"_s},
+            {u"AnswerEdit Ctrl+Return"_s},
+            {u"QuestionEdit Ctrl+Num+Enter"_s}};
+        QString seen;
+        for (const QStringList& keys : typed) {
+            whenOpen<DataProcForm>([&seen, keys](DataProcForm& dialog) {
+                fillEntryDialog(dialog, u"q"_s, u"a"_s);
+                // Shortcuts work in the active window only.
+                dialog.activateWindow();
+                QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+                for (const QString& pressed : keys) {
+                    const QKeyCombination key = QKeySequence(pressed.section(u' ', 1))[0];
+                    auto& widget = child<QWidget>(dialog, qPrintable(pressed.section(u' ', 0, 0)));
+                    widget.setFocus();
+                    QTest::keyClick(&widget, key.key(), key.keyboardModifiers());
+                    seen += dialog.isVisible() ? u'1' : u'0';
+                }
+                if (dialog.isVisible())
+                    click(dialog, "cancelButton");
+            });
+            ui->trigger("add_QACommand");
+            seen += u' ';
+        }
+        QCOMPARE(seen, u"110 0 0 0 "_s);
+        QCOMPARE(ui->rows(), u"qq[q]"_s);
+        for (const QAEntry& entry : ui->project().entries())
+            QCOMPARE(entry.answer, u"a"_s);
     }
 
     void editWritesBackHoweverTheDialogEnds() {
@@ -285,8 +353,12 @@ private slots:
         QVERIFY(!ui->dataChanged());
         QCOMPARE(ui->dialogs.beeps, 3);
         QCOMPARE(ui->dialogs.shown,
-                 (QStringList{u"質問の文字「😀」(U+1F600)はbwkファイルに保存できません。"_s,
-                              u"答えに半角の二重引用符（\"）を含めることはできません。"_s}));
+                 (QStringList{u"質問の文字「😀」(U+1F600)はbwkファイルに保存できません。\n代わりに "
+                              u"&#x1F600; と入力してください（ページではこの文字として表示されま"
+                              u"す）。"_s,
+                              u"答えに半角の二重引用符（\"）を含めることはできません。\n代わりに "
+                              u"” か &quot; と入力してください（&quot; はページで \" と表示されま"
+                              u"す）。"_s}));
 
         // Cut copies the current entry and removes it without a question.
         QGuiApplication::clipboard()->clear();
@@ -410,6 +482,13 @@ private slots:
         table.setColumnWidth(0, table.width() + 100);
         resizeBy(-1);
         QCOMPARE(table.columnWidth(1), 0);
+        // A window sized before it is first shown lays its table out then.
+        WindowUnderTest sizedEarly(builtProgramFolder());
+        sizedEarly.window.resize(900, 420);
+        sizedEarly.show();
+        QTreeView& early = sizedEarly.table();
+        QCOMPARE(early.columnWidth(1),
+                 early.width() - early.columnWidth(0) - Twips::toPixels(70, &sizedEarly.window));
     }
 
     // A row shows the start of the first line; the entry keeps all of it.

@@ -33,18 +33,25 @@ private slots:
         m_program.addDesign(u"Other"_s, u"Other"_s, u"<b></b>"_s, {u"other.css"_s});
     }
 
+    // The refusal names what is missing by the captions of the settings.
     void incompleteDocumentOrUnreadableDesignIsRefused() {
-        for (QString DocumentInfo::*field :
-             {&DocumentInfo::DocumentTitle, &DocumentInfo::DocumentCreater,
-              &DocumentInfo::DocumentHomepage, &DocumentInfo::DocumentMail,
-              &DocumentInfo::DocumentDataview, &DocumentInfo::DocumentCodeFolder,
-              &DocumentInfo::DocumentCode}) {
+        const std::pair<QString DocumentInfo::*, QString> fields[] = {
+            {&DocumentInfo::DocumentTitle, u"ページタイトル"_s},
+            {&DocumentInfo::DocumentCreater, u"作者名"_s},
+            {&DocumentInfo::DocumentHomepage, u"HomePageアドレス"_s},
+            {&DocumentInfo::DocumentMail, u"メールアドレス"_s},
+            {&DocumentInfo::DocumentDataview, u"説明文"_s},
+            {&DocumentInfo::DocumentCodeFolder, u"デザイン"_s},
+            {&DocumentInfo::DocumentCode, u"デザイン"_s}};
+        for (const auto& [field, caption] : fields) {
             Project project = projectUsingDesign(u"Plain"_s);
             project.document.*field =
                 field == &DocumentInfo::DocumentCode ? DocumentInfo::noDesignCode() : QString();
             const Result<QString> page = HtmlExporter(project, program()).render();
             QVERIFY(!page);
-            QCOMPARE(page.error(), HtmlExporter::incompleteMessage());
+            QCOMPARE(page.error(), HtmlExporter::incompleteMessage() +
+                                       u"\nドキュメント設定で次の項目を設定してください："_s +
+                                       caption);
         }
         Project missing = projectUsingDesign(u"Plain"_s, u"missing.ddc"_s);
         QVERIFY(HtmlExporter(missing, program()).render().error().contains(u"missing.ddc"_s));

@@ -25,9 +25,10 @@ void ProjectCommands::editDocument() {
 }
 
 void ProjectCommands::showPreview() {
-    if (!m_model.document().checkForPage()) {
+    if (const Status ready = m_model.document().checkForPage(previewPreconditionMessage());
+        !ready) {
         m_dialogs.beep();
-        m_dialogs.report(previewPreconditionMessage(), UserDialogs::boxTitle());
+        m_dialogs.report(ready.error(), UserDialogs::boxTitle());
         return;
     }
     m_windows.showPreview();

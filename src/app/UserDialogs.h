@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Every question, report and file dialog the program shows goes through this
@@ -13,6 +14,9 @@ public:
     struct FileChoice {
         QString fileName;
         QString fileTitle;
+        // The file type chosen, one of the filter's types; the first when
+        // the dialog offers no choice.
+        QString fileType;
 
         bool cancelled() const { return fileName.isEmpty(); }
     };
@@ -32,6 +36,11 @@ public:
     // would overwrite someone else's work preselects No.
     virtual bool askYesNo(const QString& text, const QString& title,
                           Preselected preselected = Preselected::Yes) = 0;
+    // A question with the caller's buttons, the first preselected. Returns
+    // the index of the button pressed; Esc and the close box press the last
+    // one, which is to be the one that changes nothing.
+    virtual int askChoice(const QString& text, const QString& title,
+                          const QStringList& buttons) = 0;
     // A report with an OK button only.
     virtual void report(const QString& text, const QString& title) = 0;
     virtual void beep() = 0;

@@ -6,12 +6,16 @@
 #include "design/WrepClass.h"
 #include "project/BwkReader.h"
 #include "project/BwkWriter.h"
+#include "project/CsvReader.h"
+#include "project/CsvWriter.h"
 #include "text/Cp932Codec.h"
 #include "text/TextFile.h"
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
+#include <optional>
 
 namespace {
 
@@ -20,6 +24,8 @@ struct Command {
     qsizetype argumentCount;
     QLatin1StringView synopsis;
     const char16_t* description;
+    // The one option of its own the command takes, if any.
+    QLatin1StringView option = {};
 };
 
 const Command kCommands[] = {
@@ -33,6 +39,14 @@ const Command kCommands[] = {
      u"プロジェクトをJSON（UTF-8）で標準出力に書き出します。"},
     {QLatin1StringView("import"), 2, QLatin1StringView("import JSON PROJECT"),
      u"dumpと同じ形のJSONからbwkファイルを書き出します。"},
+    {QLatin1StringView("import-csv"), 2, QLatin1StringView("import-csv CSV PROJECT [--append]"),
+     u"CSV（列は質問・回答・有効）の項目でPROJECTの項目を置き換えます。"
+     u"--appendでは後ろに加えます。PROJECTがなければ新しく作ります。",
+     QLatin1StringView("append")},
+    {QLatin1StringView("export-csv"), 2,
+     QLatin1StringView("export-csv PROJECT CSV [--encoding utf-8|cp932]"),
+     u"プロジェクトの項目をCSVに書き出します（既定はBOM付きのUTF-8）。",
+     QLatin1StringView("encoding")},
     {QLatin1StringView("designs"), 0, QLatin1StringView("designs"),
      u"インストールされているデザインを、フォルダ名・表示名・デザインファイル・説明のタブ区切りで一"
      u"覧します。"},
@@ -50,7 +64,7 @@ QString helpText(const QString& options) {
     QString text =
         QStringLiteral("使い方: brindlewick-cli COMMAND [引数] [--program-folder DIR]\n\n"
                        "Brindlewickのプロジェクト（."
-                       "bwk）からFAQページを作り、プロジェクトをJSONと相互に変換します。\n\n"
+                       "bwk）からFAQページを作り、プロジェクトをJSONやCSVと相互に変換します。\n\n"
                        "コマンド:\n");
     for (const Command& command : kCommands)
         text += QStringLiteral("  %1\n      %2\n")
@@ -93,8 +107,16 @@ int CliApplication::run(const QStringList& arguments) {
         QStringLiteral("DIR"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("この説明を表示します。"));
+    const QCommandLineOption appendOption(
+        QStringLiteral("append"), QStringLiteral("import-csv: 項目を置き換えずに後ろに加えます。"));
+    const QCommandLineOption encodingOption(
+        QStringLiteral("encoding"),
+        QStringLiteral("export-csv: CSVの文字コード（utf-8 または cp932、既定: utf-8）"),
+        QStringLiteral("ENCODING"));
     parser.addOption(folderOption);
     parser.addOption(helpOption);
+    parser.addOption(appendOption);
+    parser.addOption(encodingOption);
 
     if (!parser.parse(arguments))
         return usage(parser.errorText());
@@ -115,6 +137,11 @@ int CliApplication::run(const QStringList& arguments) {
         return usage(QStringLiteral("不明なコマンド「%1」です。").arg(name));
     if (args.size() != command->argumentCount)
         return usage(QStringLiteral("使い方: brindlewick-cli %1").arg(command->synopsis));
+    for (const QCommandLineOption* option : {&appendOption, &encodingOption}) {
+        const QString optionName = option->names().constFirst();
+        if (parser.isSet(*option) && optionName != command->option)
+            return usage(QStringLiteral("--%1は%2では使えません。").arg(optionName, command->name));
+    }
 
     const ProgramFolder program = parser.isSet(folderOption)
                                       ? ProgramFolder(parser.value(folderOption))
@@ -127,6 +154,10 @@ int CliApplication::run(const QStringList& arguments) {
         return dump(args);
     if (name == u"import")
         return import(args);
+    if (name == u"import-csv")
+        return importCsv(args, parser.isSet(appendOption));
+    if (name == u"export-csv")
+        return exportCsv(args, parser.value(encodingOption));
     return designs(program);
 }
 
@@ -180,6 +211,50 @@ int CliApplication::import(const QStringList& args) {
         return fail(QStringLiteral("%1: %2").arg(args.at(0), project.error()));
     if (Status written = BwkWriter::writeFile(args.at(1), project->document, project->entries);
         !written)
+        return fail(written.error());
+    return Success;
+}
+
+int CliApplication::importCsv(const QStringList& args, bool append) {
+    const QString& projectPath = args.at(1);
+    Project project{DocumentInfo::forNewProject(), {}};
+    if (QFileInfo::exists(projectPath)) {
+        Result<Project> existing = loadProject(projectPath);
+        if (!existing)
+            return fail(existing.error());
+        project = std::move(*existing);
+    }
+    const qsizetype kept = append ? project.entries.count() : 0;
+    Result<QAEntryTable> read = CsvReader::readFile(args.at(0), kept);
+    if (!read)
+        return fail(read.error());
+    if (append) {
+        project.entries.reserve(kept + read->count());
+        for (const QAEntry& entry : *read)
+            project.entries.append(entry);
+    } else {
+        project.entries = std::move(*read);
+    }
+    if (Status written = BwkWriter::writeFile(projectPath, project.document, project.entries);
+        !written)
+        return fail(written.error());
+    return Success;
+}
+
+int CliApplication::exportCsv(const QStringList& args, const QString& encodingName) {
+    std::optional<CsvWriter::Encoding> encoding;
+    if (encodingName.isEmpty() || encodingName.compare(u"utf-8", Qt::CaseInsensitive) == 0)
+        encoding = CsvWriter::Encoding::Utf8;
+    else if (encodingName.compare(u"cp932", Qt::CaseInsensitive) == 0)
+        encoding = CsvWriter::Encoding::Cp932;
+    else
+        return usage(
+            QStringLiteral("文字コード「%1」は使えません。utf-8かcp932を指定してください。")
+                .arg(encodingName));
+    const Result<Project> project = loadProject(args.at(0));
+    if (!project)
+        return fail(project.error());
+    if (Status written = CsvWriter::writeFile(project->entries, args.at(1), *encoding); !written)
         return fail(written.error());
     return Success;
 }

@@ -29,6 +29,10 @@ private:
     int exportPage(const QStringList& args, const ProgramFolder& program);
     int dump(const QStringList& args);
     int import(const QStringList& args);
+    // Replaces the project's entries with those of a CSV file, or appends
+    // them; a project that does not exist yet is made.
+    int importCsv(const QStringList& args, bool append);
+    int exportCsv(const QStringList& args, const QString& encodingName);
     int designs(const ProgramFolder& program);
 
     Result<Project> loadProject(const QString& path);

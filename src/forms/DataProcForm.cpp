@@ -13,7 +13,45 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextCursor>
 #include <limits>
+
+namespace {
+
+QString textOf(const QWidget* edit) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(edit))
+        return line->text();
+    return static_cast<const QPlainTextEdit*>(edit)->toPlainText();
+}
+
+// Replaces the whole text as one change that the field's own undo takes
+// back.
+void replaceTextOf(QWidget* edit, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(edit)) {
+        line->selectAll();
+        line->insert(text);
+        return;
+    }
+    QTextCursor cursor(static_cast<QPlainTextEdit*>(edit)->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+}
+
+// Gives the field the focus with the cursor before the character at index.
+void showCharacterAt(QWidget* edit, qsizetype index) {
+    edit->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(edit)) {
+        line->setCursorPosition(int(index));
+        return;
+    }
+    auto* text = static_cast<QPlainTextEdit*>(edit);
+    QTextCursor cursor = text->textCursor();
+    cursor.setPosition(int(index));
+    text->setTextCursor(cursor);
+}
+
+} // namespace
 
 DataProcForm::DataProcForm(UserDialogs& dialogs, const std::optional<QAEntry>& shown,
                            QWidget* parent)
@@ -46,12 +84,18 @@ void DataProcForm::buildControls() {
     checks_check->setChecked(true);
     okButton = named(new QPushButton(QStringLiteral("確定"), this), u"okButton");
     cancelButton = named(new QPushButton(QStringLiteral("キャンセル"), this), u"cancelButton");
-    // Neither button is pressed by Enter: a slip of the key must not end the
+    // Neither button is the default: Enter in a field must not end the
     // dialog.
     for (QPushButton* button : {okButton, cancelButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    // Ctrl+Return confirms from any field, and in the answer does not break
+    // the line.
+    auto* confirm = new QShortcut(this);
+    confirm->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    connect(confirm, &QShortcut::activated, okButton, &QPushButton::click);
     questionLabel->setBuddy(QuestionEdit);
     answerLabel->setBuddy(AnswerEdit);
     placeControls(questionLabel, answerLabel);
@@ -82,13 +126,43 @@ void DataProcForm::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Enter presses the button that has the focus, as it does on Windows;
+    // from anywhere else it does nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
+bool DataProcForm::makeStorable(QWidget* edit, BwkWriter::FieldForm form, const QString& name) {
+    const QString text = textOf(edit);
+    const Status storable = BwkWriter::checkField(text, form, name);
+    if (storable)
+        return true;
+    m_dialogs.beep();
+    if (const std::optional<QString> standIns = BwkWriter::withStandIns(text, form)) {
+        const QString offer =
+            QStringLiteral("\n\n%1の保存できない文字をすべて、ページで同じ文字として表示"
+                           "される &quot; や &#x...; の形に置き換えますか？"
+                           "（いいえを押すと入力欄に戻ります）")
+                .arg(name);
+        if (m_dialogs.askYesNo(storable.error() + offer, UserDialogs::boxTitle())) {
+            replaceTextOf(edit, *standIns);
+            return true;
+        }
+    } else {
+        m_dialogs.report(storable.error(), UserDialogs::boxTitle());
+    }
+    showCharacterAt(edit, BwkWriter::findUnstorable(text, form).value_or(0));
+    return false;
+}
+
 void DataProcForm::okButton_Click() {
-    const QString question = QuestionEdit->text();
-    const QString answer = LineEnds::toCrLf(AnswerEdit->toPlainText());
-    if (question.isEmpty() || answer.isEmpty()) {
+    if (QuestionEdit->text().isEmpty() || AnswerEdit->toPlainText().isEmpty()) {
         if (m_dialogs.askYesNo(QStringLiteral("値は編集されていません。それでも終了しますか？"),
                                UserDialogs::boxTitle()))
             reject();
@@ -96,11 +170,12 @@ void DataProcForm::okButton_Click() {
     }
     // Text the project file cannot hold is pointed out here, where it was
     // typed, and not only at the next save.
-    if (const Status storable = BwkWriter::checkEntry({question, answer}); !storable) {
-        m_dialogs.beep();
-        m_dialogs.report(storable.error(), UserDialogs::boxTitle());
+    using Form = BwkWriter::FieldForm;
+    if (!makeStorable(QuestionEdit, Form::Line, QStringLiteral("質問")) ||
+        !makeStorable(AnswerEdit, Form::Quoted, QStringLiteral("答え")))
         return;
-    }
+    const QString question = QuestionEdit->text();
+    const QString answer = LineEnds::toCrLf(AnswerEdit->toPlainText());
     m_confirmed =
         QAEntry{question, answer,
                 checks_check->isChecked() ? QAEntry::kEnabledIcon : QAEntry::kDisabledIcon};

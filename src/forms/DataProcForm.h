@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/BwkWriter.h"
 #include "project/QAEntry.h"
 
 #include <QDialog>
@@ -13,7 +14,9 @@ class QPushButton;
 
 // The entry dialog "Q&A設定": one question, its answer and whether the entry
 // is enabled. It shows the entry it is given, or empty fields for a new one,
-// and hands back the entry confirmed with OK.
+// and hands back the entry confirmed with OK (確定, or Ctrl+Return from any
+// field). Enter presses only a button that has the focus and Esc does
+// nothing, so a slip of the key in a field never ends the dialog.
 class DataProcForm : public QDialog {
     Q_OBJECT
 
@@ -30,6 +33,10 @@ protected:
 
 private:
     void okButton_Click();
+    // Whether the field's text can be stored, if need be once the user has
+    // let what it cannot hold be replaced by what the page shows the same;
+    // if not, the field has the focus at the first such character.
+    bool makeStorable(QWidget* edit, BwkWriter::FieldForm form, const QString& name);
     void buildControls();
     void placeControls(QWidget* questionLabel, QWidget* answerLabel);
 

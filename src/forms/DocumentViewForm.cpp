@@ -1,6 +1,8 @@
 #include "forms/DocumentViewForm.h"
 
+#include "app/ProjectCommands.h"
 #include "app/ProjectModel.h"
+#include "design/PageSourceCopy.h"
 #include "design/PreviewBuilder.h"
 #include "forms/Named.h"
 #include "forms/PageSourceWindow.h"
@@ -58,10 +60,12 @@ DocumentViewForm::DocumentViewForm(const ProjectModel& model, ProgramFolder prog
     WebBrowserCtrl->setGeometry(0, Twips::toPixels(360, this), width(), height() - row);
     WindowPlace::restore(*this, placeName());
 
-    connect(PushButton, &QPushButton::clicked, this, &DocumentViewForm::navigate);
+    connect(PushButton, &QPushButton::clicked, this, &DocumentViewForm::PushButton_Click);
     connect(ShowButton, &QPushButton::clicked, this, &DocumentViewForm::ShowButton_Click);
+    // Without an editor the page itself is shown, not the copy the editor
+    // would have had.
     connect(m_editor, &TextEditorLauncher::noEditor, this,
-            [this](const QString& path) { (new PageSourceWindow(path, this))->show(); });
+            [this] { (new PageSourceWindow(pagePath(), this))->show(); });
     connect(WebBrowserCtrl, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (m_restoreScroll) {
             m_restoreScroll = false;
@@ -108,11 +112,11 @@ void DocumentViewForm::projectChanged() {
 }
 
 bool DocumentViewForm::build() {
-    if (!m_model.document().checkForPage()) {
-        m_notice =
-            QStringLiteral("ページの作成には、ドキュメント設定のすべての項目（ページタイトル、"
-                           "作者名、HomePageアドレス、メールアドレス、説明文）とデザインが必要"
-                           "です。");
+    // Said as the menu command refuses to open the preview.
+    if (const Status ready =
+            m_model.document().checkForPage(ProjectCommands::previewPreconditionMessage());
+        !ready) {
+        m_notice = ready.error();
         return false;
     }
     const Result<QString> page =
@@ -149,8 +153,24 @@ void DocumentViewForm::showNotice(const QString& notice) {
     WebBrowserCtrl->setHtml(noticePage(notice));
 }
 
+void DocumentViewForm::PushButton_Click() {
+    // Edits saved in the editor's copy are shown, as they would be had the
+    // editor changed the page itself; the next rebuild writes it anew.
+    if (const Result<bool> written = PageSourceCopy::writeBack(pagePath()); !written) {
+        showNotice(written.error());
+        return;
+    }
+    navigate();
+}
+
 void DocumentViewForm::ShowButton_Click() {
-    m_editor->open(pagePath());
+    // The editor gets a UTF-8 copy: one that guesses UTF-8 garbles the
+    // page's code page 932.
+    const Result<QString> copy = PageSourceCopy::write(pagePath());
+    if (copy)
+        m_editor->open(*copy);
+    else
+        (new PageSourceWindow(pagePath(), this))->show();
 }
 
 void DocumentViewForm::resizeEvent(QResizeEvent* event) {

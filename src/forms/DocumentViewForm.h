@@ -58,6 +58,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PushButton_Click();
     void ShowButton_Click();
     void showNotice(const QString& notice);
     void layOut();

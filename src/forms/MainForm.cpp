@@ -1,7 +1,9 @@
 #include "forms/MainForm.h"
 
 #include "app/CrashRecovery.h"
+#include "app/CsvCommands.h"
 #include "app/EntryCommands.h"
+#include "app/EntryFilter.h"
 #include "app/FileCommands.h"
 #include "app/PreviewUpdates.h"
 #include "app/ProjectCommands.h"
@@ -9,6 +11,7 @@
 #include "app/ProjectLock.h"
 #include "app/ProjectModel.h"
 #include "app/RecoveryStore.h"
+#include "app/ReplaceCommand.h"
 #include "app/UserDialogs.h"
 #include "forms/AboutForm.h"
 #include "forms/BrowserPages.h"
@@ -17,8 +20,11 @@
 #include "forms/DocumentViewForm.h"
 #include "forms/IconImageList.h"
 #include "forms/Named.h"
+#include "forms/QAFilterBar.h"
+#include "forms/QAFilterModel.h"
 #include "forms/QAListModel.h"
 #include "forms/RecentFilesMenu.h"
+#include "forms/ReplaceForm.h"
 #include "forms/Twips.h"
 #include "forms/WindowPlace.h"
 
@@ -32,6 +38,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -85,13 +92,18 @@ MainForm::MainForm(UserDialogs& dialogs, ProgramFolder program, const StateFolde
     , m_entryCommands(new EntryCommands(*m_projectModel, *m_history, *m_previewUpdates, *this,
                                         *this, dialogs, this))
     , m_crashRecovery(new CrashRecovery(*m_recoveryStore, *m_projectModel, *m_history,
-                                        m_fileCommands->file(), this)) {
+                                        m_fileCommands->file(), this))
+    , m_csvCommands(std::make_unique<CsvCommands>(*m_projectModel, *m_history,
+                                                  static_cast<TableCursor&>(*this), dialogs)) {
     setWindowIcon(IconImageList::programIcon());
     connect(m_projectModel, &ProjectModel::changed, this, &MainForm::updateEntryItems);
     connect(m_history, &ProjectHistory::cleanChanged, this, &MainForm::updateCaption);
     connect(m_previewUpdates, &PreviewUpdates::outdated, this, &MainForm::previewOutdated);
-    connect(m_fileCommands, &FileCommands::projectReplaced, this,
-            [this] { m_entryCommands->setCurrentPosition(1); });
+    // A project opened or started is shown whole.
+    connect(m_fileCommands, &FileCommands::projectReplaced, this, [this] {
+        FindBar->clear();
+        m_entryCommands->setCurrentPosition(1);
+    });
     connect(m_fileCommands, &FileCommands::finished, this, [this] {
         updateCaption();
         FileMenu_Click();
@@ -108,8 +120,10 @@ MainForm::~MainForm() {
 }
 
 void MainForm::buildTable() {
+    m_entryFilter = new EntryFilter(*m_projectModel, this);
+    m_filterModel = new QAFilterModel(*m_tableModel, *m_entryFilter, this);
     QAListView = named(new QTreeView(this), u"QAListView");
-    QAListView->setModel(m_tableModel);
+    QAListView->setModel(m_filterModel);
     QAListView->setRootIsDecorated(false);
     QAListView->setItemsExpandable(false);
     QAListView->setUniformRowHeights(true);
@@ -122,11 +136,29 @@ void MainForm::buildTable() {
     QAListView->header()->setStretchLastSection(false);
     QAListView->header()->setSectionsClickable(true);
     QAListView->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setCentralWidget(QAListView);
+    // The table sits below the search field, whose layout may size it after
+    // the window has had its own resize: column 2 follows the table itself.
+    QAListView->installEventFilter(this);
+    buildFindBar();
 
     connect(QAListView, &QTreeView::doubleClicked, this, &MainForm::reDataEdit);
     connect(QAListView->header(), &QHeaderView::sectionClicked, this,
             [this] { fitAnswerColumn(60); });
+}
+
+// The search field above the table; the table keeps the window's width.
+void MainForm::buildFindBar() {
+    FindBar = named(new QAFilterBar(this), u"FindBar");
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(FindBar);
+    layout->addWidget(QAListView);
+    setCentralWidget(central);
+    connect(FindBar, &QAFilterBar::queryChanged, this, &MainForm::filterTable);
+    connect(FindBar, &QAFilterBar::entryChosen, this, [this] { edit_QACommand->trigger(); });
+    connect(FindBar, &QAFilterBar::tableWanted, this, [this] { QAListView->setFocus(); });
 }
 
 void MainForm::buildMenus() {
@@ -154,17 +186,22 @@ void MainForm::buildFileMenu() {
     FileMenu->addSeparator();
     html_FileMenu = menuItem(FileMenu, u"html_FileMenu", u"HTML出力", this,
                              &MainForm::html_FileMenu_Click, {Qt::Key_F2});
-    FileMenu->addSeparator();
-    end_FileMenu = menuItem(FileMenu, u"end_FileMenu", u"終了", this, &MainForm::end_FileMenu_Click,
-                            keys({Qt::CTRL | Qt::Key_Q}, QKeySequence::Quit));
-    FileMenu->addSeparator();
     htmlAgain_FileMenu =
         menuItem(FileMenu, u"htmlAgain_FileMenu", u"前回のフォルダへHTML出力", this,
                  &MainForm::htmlAgain_FileMenu_Click, {Qt::SHIFT | Qt::Key_F2});
+    FileMenu->addSeparator();
+    CsvImport_FileMenu = menuItem(FileMenu, u"CsvImport_FileMenu", u"CSVから読み込み...", this,
+                                  &MainForm::CsvImport_FileMenu_Click);
+    CsvExport_FileMenu = menuItem(FileMenu, u"CsvExport_FileMenu", u"CSVに書き出し...", this,
+                                  &MainForm::CsvExport_FileMenu_Click);
+    FileMenu->addSeparator();
     RecentFiles_FileMenu = named(new RecentFilesMenu(FileMenu), u"RecentFiles_FileMenu");
     FileMenu->addMenu(RecentFiles_FileMenu);
     connect(RecentFiles_FileMenu, &RecentFilesMenu::fileChosen, this,
             &MainForm::RecentFiles_FileMenu_Click);
+    FileMenu->addSeparator();
+    end_FileMenu = menuItem(FileMenu, u"end_FileMenu", u"終了", this, &MainForm::end_FileMenu_Click,
+                            keys({Qt::CTRL | Qt::Key_Q}, QKeySequence::Quit));
 }
 
 void MainForm::buildProjectMenu() {
@@ -218,6 +255,13 @@ void MainForm::buildQACommandMenu() {
     redo_QACommand = menuItem(
         QACommandMenu, u"redo_QACommand", u"やり直し", this, &MainForm::redo_QACommand_Click,
         keys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, QKeySequence::Redo));
+    QACommandMenu->addSeparator();
+    find_QACommand =
+        menuItem(QACommandMenu, u"find_QACommand", u"検索", this, &MainForm::find_QACommand_Click,
+                 keys({Qt::CTRL | Qt::Key_F}, QKeySequence::Find));
+    replace_QACommand = menuItem(QACommandMenu, u"replace_QACommand", u"置換...", this,
+                                 &MainForm::replace_QACommand_Click,
+                                 keys({Qt::CTRL | Qt::Key_H}, QKeySequence::Replace));
     m_history->bindUndoAction(undo_QACommand);
     m_history->bindRedoAction(redo_QACommand);
     // Reading the clipboard may wait for the program that holds it, so it
@@ -243,16 +287,25 @@ void MainForm::buildHelpMenu() {
 void MainForm::Form_Load() {
     PostSBar = named(new QLabel(QStringLiteral("Hollowfen 2026"), this), u"PostSBar");
     statusBar()->addWidget(PostSBar);
+    EntryCountLabel = named(new QLabel(this), u"EntryCountLabel");
+    statusBar()->addPermanentWidget(EntryCountLabel);
+    connect(m_projectModel, &ProjectModel::changed, this, &MainForm::updateEntryCount);
+    connect(m_filterModel, &QAFilterModel::rowsInserted, this, &MainForm::updateEntryCount);
+    connect(m_filterModel, &QAFilterModel::rowsRemoved, this, &MainForm::updateEntryCount);
+    connect(m_filterModel, &QAFilterModel::layoutChanged, this, &MainForm::updateEntryCount);
+    updateEntryCount();
     statusBar()->setSizeGripEnabled(true);
 
     // The client area (below the menu bar) is 6705 x 3615 twips at first.
     const int clientWidth = Twips::toPixels(6705, this);
-    resize(clientWidth, Twips::toPixels(3615, this) + menuBar()->sizeHint().height());
+    resize(clientWidth, Twips::toPixels(3615, this) + menuBar()->sizeHint().height() +
+                            FindBar->sizeHint().height());
     // The table spans the client width; the layout places it there once the
     // window is shown, so the widths are computed from that width already.
     QAListView->resize(clientWidth, QAListView->height());
     QAListView->setColumnWidth(QAListModel::QuestionColumn, clientWidth / 2);
     fitAnswerColumn(60);
+    QAListView->setFocus();
     WindowPlace::restore(*this, placeName());
 
     updateCaption();
@@ -275,6 +328,12 @@ void MainForm::resizeEvent(QResizeEvent* event) {
     // The layout has placed the table over the client area less the status
     // bar; only column 2 follows the window.
     fitAnswerColumn(70);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QAListView && event->type() == QEvent::Resize && !isMinimized())
+        fitAnswerColumn(70);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainForm::changeEvent(QEvent* event) {
@@ -300,15 +359,31 @@ void MainForm::QACommandMenu_Click() {
     updatePasteItem();
 }
 
+// While the user searches, the commands act on the rows in sight, and
+// entries stay where they are: their neighbours are hidden.
 void MainForm::updateEntryItems() {
     for (QAction* action : {Copy_QACommand, Cut_QACommand, edit_QACommand, delete_QACommand})
-        action->setEnabled(m_entryCommands->hasEntries());
-    up_QACommand->setEnabled(m_entryCommands->canMoveUp());
-    down_QACommand->setEnabled(m_entryCommands->canMoveDown());
+        action->setEnabled(m_filterModel->rowCount() > 0);
+    const bool mayMove = !m_entryFilter->isActive();
+    up_QACommand->setEnabled(mayMove && m_entryCommands->canMoveUp());
+    down_QACommand->setEnabled(mayMove && m_entryCommands->canMoveDown());
 }
 
 void MainForm::updatePasteItem() {
     Paste_QACommand->setEnabled(EntryCommands::canPaste());
+}
+
+void MainForm::filterTable(const QString& query) {
+    m_entryFilter->setQuery(query);
+    // The current entry stays current while shown; else the first row is.
+    if (!QAListView->currentIndex().isValid())
+        QAListView->setCurrentIndex(m_filterModel->index(0, 0));
+    QAListView->scrollTo(QAListView->currentIndex());
+    updateEntryItems();
+}
+
+void MainForm::updateEntryCount() {
+    EntryCountLabel->setText(m_filterModel->countText());
 }
 
 void MainForm::FileMenu_Click() {
@@ -362,12 +437,30 @@ void MainForm::htmlAgain_FileMenu_Click() {
     m_fileCommands->exportAgain();
 }
 
+void MainForm::CsvImport_FileMenu_Click() {
+    m_csvCommands->importEntries();
+}
+
+void MainForm::CsvExport_FileMenu_Click() {
+    m_csvCommands->exportEntries();
+}
+
 void MainForm::undo_QACommand_Click() {
     m_entryCommands->undo();
 }
 
 void MainForm::redo_QACommand_Click() {
     m_entryCommands->redo();
+}
+
+void MainForm::find_QACommand_Click() {
+    FindBar->focusQuery();
+}
+
+void MainForm::replace_QACommand_Click() {
+    ReplaceCommand command(*m_projectModel, *m_history, *this, m_dialogs);
+    ReplaceForm replace(command, this);
+    replace.exec();
 }
 
 void MainForm::Document_ProjectMenu_Click() {
@@ -395,13 +488,17 @@ void MainForm::AboutShow_HelpMenu_Click() {
     about.exec();
 }
 
+// Rows here are the project's; the view shows some of them while the user
+// searches. The first row in sight stands in for a lost current row.
 int MainForm::currentRow() const {
     const QModelIndex current = QAListView->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return int(m_filterModel->positionOf(current.isValid() ? current.row() : 0)) - 1;
 }
 
+// Entries a command adds or changes are in sight; after a delete or a sort
+// the nearest row in sight is current.
 void MainForm::setCurrentRow(int row) {
-    const QModelIndex index = QAListView->model()->index(row, 0);
+    const QModelIndex index = m_filterModel->index(m_filterModel->nearestRowOf(row + 1), 0);
     QAListView->setCurrentIndex(index);
     QAListView->scrollTo(index);
 }

@@ -10,14 +10,18 @@
 #include <memory>
 
 class CrashRecovery;
+class CsvCommands;
 class DocumentViewForm;
 class EntryCommands;
+class EntryFilter;
 class FileCommands;
 class PreviewUpdates;
 class ProjectCommands;
 class ProjectHistory;
 class ProjectLock;
 class ProjectModel;
+class QAFilterBar;
+class QAFilterModel;
 class QAListModel;
 class QAction;
 class QLabel;
@@ -78,6 +82,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -91,6 +96,7 @@ private:
 
     void Form_Load();
     void buildTable();
+    void buildFindBar();
     void buildMenus();
     void buildFileMenu();
     void buildProjectMenu();
@@ -106,6 +112,10 @@ private:
     void QACommandMenu_Click();
     void updateEntryItems();
     void updatePasteItem();
+    // The table shows the entries the query leaves, its current entry in
+    // sight; the status bar counts them.
+    void filterTable(const QString& query);
+    void updateEntryCount();
     // The enabling rule of the "ファイル" menu, run when it opens, after each
     // of its commands, and when the window becomes active (an exported
     // folder may have gone).
@@ -118,9 +128,13 @@ private:
     void FileUpSave_FileMenu_Click();
     void html_FileMenu_Click();
     void htmlAgain_FileMenu_Click();
+    void CsvImport_FileMenu_Click();
+    void CsvExport_FileMenu_Click();
     void RecentFiles_FileMenu_Click(const QString& path);
     void undo_QACommand_Click();
     void redo_QACommand_Click();
+    void find_QACommand_Click();
+    void replace_QACommand_Click();
     void Document_ProjectMenu_Click();
     void DocumentView_ProjectMenu_Click();
     void AutoDocument_ProjectMenu_Click();
@@ -132,6 +146,8 @@ private:
     ProgramFolder m_program;
     ProjectModel* m_projectModel;
     QAListModel* m_tableModel;
+    EntryFilter* m_entryFilter = nullptr;
+    QAFilterModel* m_filterModel = nullptr;
     ProjectHistory* m_history;
     PreviewUpdates* m_previewUpdates;
     std::unique_ptr<ProjectLock> m_lock;
@@ -140,10 +156,13 @@ private:
     ProjectCommands* m_projectCommands;
     EntryCommands* m_entryCommands;
     CrashRecovery* m_crashRecovery;
+    std::unique_ptr<CsvCommands> m_csvCommands;
     DocumentViewForm* m_documentView = nullptr;
 
+    QAFilterBar* FindBar = nullptr;
     QTreeView* QAListView = nullptr;
     QLabel* PostSBar = nullptr;
+    QLabel* EntryCountLabel = nullptr;
     QMenu* FileMenu = nullptr;
     QAction* NewData_FileMenu = nullptr;
     QAction* FileSave_FileName = nullptr;
@@ -152,6 +171,8 @@ private:
     QAction* html_FileMenu = nullptr;
     QAction* end_FileMenu = nullptr;
     QAction* htmlAgain_FileMenu = nullptr;
+    QAction* CsvImport_FileMenu = nullptr;
+    QAction* CsvExport_FileMenu = nullptr;
     RecentFilesMenu* RecentFiles_FileMenu = nullptr;
     QMenu* ProjectMenu = nullptr;
     QAction* Document_ProjectMenu = nullptr;
@@ -170,6 +191,8 @@ private:
     QAction* down_QACommand = nullptr;
     QAction* undo_QACommand = nullptr;
     QAction* redo_QACommand = nullptr;
+    QAction* find_QACommand = nullptr;
+    QAction* replace_QACommand = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* Help_HelpMenu = nullptr;
     QAction* HollowfenHP_HelpMenu = nullptr;

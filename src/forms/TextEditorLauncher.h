@@ -3,12 +3,12 @@
 #include <QObject>
 #include <QString>
 
-class QProcess;
-
-// Opens a file in the desktop's text editor (the default application for
-// plain text in the desktop's MIME settings) without waiting for it. Where no
-// editor can be found or started, emits noEditor() so that the caller can
-// show the file itself.
+// Opens a file in the desktop's text editor: the default application for
+// plain text, started the way the desktop starts it (in a terminal, over
+// D-Bus, with the desktop's own settings). The search and the start run in a
+// thread of their own, so the window goes on meanwhile. Where no editor can be
+// found or started, emits noEditor() so that the caller can show the file
+// itself.
 class TextEditorLauncher : public QObject {
     Q_OBJECT
 
@@ -17,15 +17,8 @@ public:
 
     void open(const QString& path);
 
-    // The command line of a desktop entry's Exec key for one file: field
-    // codes for files and URLs become the path, other field codes go.
-    static QStringList commandFor(const QString& exec, const QString& path);
-    // The Exec key of a desktop entry file's [Desktop Entry] group.
-    static QString execOfDesktopEntry(const QString& desktopFile);
-
 signals:
+    // The desktop has taken the file to its editor.
+    void opened(const QString& path);
     void noEditor(const QString& path);
-
-private:
-    void launchDefaultFor(const QString& path, const QString& desktopId);
 };

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -16,7 +17,7 @@ QString titleOrProgramName(const QString& title) {
 UserDialogs::FileChoice choiceFor(const QString& fileName) {
     if (fileName.isEmpty())
         return {};
-    return {fileName, QFileInfo(fileName).fileName()};
+    return {fileName, QFileInfo(fileName).fileName(), QString()};
 }
 
 } // namespace
@@ -26,6 +27,24 @@ bool WidgetDialogs::askYesNo(const QString& text, const QString& title, Preselec
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(preselected == Preselected::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+int WidgetDialogs::askChoice(const QString& text, const QString& title,
+                             const QStringList& buttons) {
+    QMessageBox box(QMessageBox::NoIcon, titleOrProgramName(title), text, QMessageBox::NoButton,
+                    m_parent);
+    QList<QAbstractButton*> pressable;
+    for (const QString& caption : buttons)
+        pressable.append(box.addButton(caption, pressable.size() + 1 == buttons.size()
+                                                    ? QMessageBox::RejectRole
+                                                    : QMessageBox::AcceptRole));
+    if (pressable.isEmpty())
+        return -1;
+    box.setDefaultButton(qobject_cast<QPushButton*>(pressable.first()));
+    box.setEscapeButton(pressable.last());
+    box.exec();
+    const qsizetype pressed = pressable.indexOf(box.clickedButton());
+    return int(pressed < 0 ? pressable.size() - 1 : pressed);
 }
 
 void WidgetDialogs::report(const QString& text, const QString& title) {
@@ -54,5 +73,7 @@ UserDialogs::FileChoice WidgetDialogs::chooseFileToReplace(const QString& filter
     SaveFileDialog dialog(m_parent, filter, savePath);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    return choiceFor(dialog.selectedFiles().value(0));
+    FileChoice choice = choiceFor(dialog.selectedFiles().value(0));
+    choice.fileType = dialog.selectedNameFilter();
+    return choice;
 }

@@ -17,6 +17,7 @@ public:
 
     bool askYesNo(const QString& text, const QString& title,
                   Preselected preselected = Preselected::Yes) override;
+    int askChoice(const QString& text, const QString& title, const QStringList& buttons) override;
     void report(const QString& text, const QString& title) override;
     void beep() override;
     FileChoice chooseFileToOpen(const QString& filter) override;

@@ -4,6 +4,8 @@
 #include "text/Cp932Codec.h"
 #include "text/FileWriter.h"
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
@@ -68,26 +70,86 @@ private:
     QByteArray& m_out;
 };
 
-Status checkEncodable(const QString& value, const QString& name) {
-    if (const auto bad = Cp932Codec::findUnencodable(value))
-        return Failure{QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
-                           .arg(name, Cp932Codec::describeCharacterAt(value, *bad))};
-    return {};
+// What a page shows just as the character at index, for a field that
+// cannot hold the character itself; empty when nothing can stand in.
+QString standInAt(QStringView value, qsizetype index) {
+    const QChar character = value[index];
+    if (character == u'"')
+        return QStringLiteral("&quot;");
+    if (character == u'\r' || character == u'\n')
+        return {};
+    return Cp932Codec::htmlReferenceAt(value, index);
+}
+
+// Why the field cannot hold the character at index, and on a line of its
+// own what to type instead.
+QString refusalAt(QStringView value, qsizetype index, const QString& name) {
+    const QChar character = value[index];
+    if (character == u'\r' || character == u'\n')
+        return QStringLiteral(
+                   "%1に改行を含めることはできません。\n改行を削除して1行にしてください。")
+            .arg(name);
+    if (character == u'"')
+        return QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。\n"
+                              "代わりに ” か &quot; と入力してください（&quot; はページで \" "
+                              "と表示されます）。")
+            .arg(name);
+    const QString refusal = QStringLiteral("%1の文字%2はbwkファイルに保存できません。")
+                                .arg(name, Cp932Codec::describeCharacterAt(value, index));
+    const QString standIn = standInAt(value, index);
+    if (standIn.isEmpty())
+        return refusal + QStringLiteral("\nこの文字を削除してください。");
+    return refusal +
+           QStringLiteral(
+               "\n代わりに %1 と入力してください（ページではこの文字として表示されます）。")
+               .arg(standIn);
 }
 
 } // namespace
 
+std::optional<qsizetype> BwkWriter::findUnstorable(QStringView value, FieldForm form) {
+    // Only the text before the first line break or quote that the field
+    // refuses needs encoding to find the first character it cannot hold.
+    const auto* const refused = std::find_if(value.begin(), value.end(), [form](QChar character) {
+        return form == FieldForm::Line ? character == u'\r' || character == u'\n'
+                                       : character == u'"';
+    });
+    const qsizetype before = refused - value.begin();
+    if (const auto unencodable = Cp932Codec::findUnencodable(value.first(before)))
+        return unencodable;
+    if (before < value.size())
+        return before;
+    return std::nullopt;
+}
+
+std::optional<QString> BwkWriter::withStandIns(QStringView value, FieldForm form) {
+    QString result;
+    qsizetype from = 0;
+    while (const std::optional<qsizetype> found = findUnstorable(value.sliced(from), form)) {
+        const qsizetype index = from + *found;
+        const QString standIn = standInAt(value, index);
+        if (standIn.isEmpty())
+            return std::nullopt;
+        result += value.sliced(from, index - from);
+        result += standIn;
+        from = index + Cp932Codec::characterLengthAt(value, index);
+    }
+    result += value.sliced(from);
+    return result;
+}
+
+Status BwkWriter::checkField(const QString& value, FieldForm form, const QString& name) {
+    if (const std::optional<qsizetype> index = findUnstorable(value, form))
+        return Failure{refusalAt(value, *index, name)};
+    return {};
+}
+
 Status BwkWriter::checkLineField(const QString& value, const QString& name) {
-    if (value.contains(u'\r') || value.contains(u'\n'))
-        return Failure{QStringLiteral("%1に改行を含めることはできません。").arg(name)};
-    return checkEncodable(value, name);
+    return checkField(value, FieldForm::Line, name);
 }
 
 Status BwkWriter::checkQuotedField(const QString& value, const QString& name) {
-    if (value.contains(u'"'))
-        return Failure{
-            QStringLiteral("%1に半角の二重引用符（\"）を含めることはできません。").arg(name)};
-    return checkEncodable(value, name);
+    return checkField(value, FieldForm::Quoted, name);
 }
 
 Status BwkWriter::checkEntry(const QAEntry& entry) {

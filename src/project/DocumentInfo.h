@@ -3,6 +3,8 @@
 #include "text/Result.h"
 
 #include <QString>
+#include <QStringList>
+#include <utility>
 
 // The document information of a project: what the page says about itself and
 // which design draws it. Saved with the entries in the project file.
@@ -37,14 +39,24 @@ struct DocumentInfo {
     }
 
     // Whether a page can be made: the design is chosen and all six texts are
-    // filled. Nothing is trimmed: a text of blanks counts as filled. Exports
-    // are refused with the message; the preview asks the same and explains
-    // in its own words.
-    Status checkForPage() const {
-        if (!hasDesign() || DocumentCreater.isEmpty() || DocumentHomepage.isEmpty() ||
-            DocumentMail.isEmpty() || DocumentDataview.isEmpty() || DocumentTitle.isEmpty())
-            return Failure{incompleteMessage()};
-        return {};
+    // filled. Nothing is trimmed: a text of blanks counts as filled. The
+    // refusal (the export's unless a caller has its own first line) says on
+    // a line of its own what is missing.
+    Status checkForPage(const QString& refusal = incompleteMessage()) const {
+        // In the order of the document settings dialog.
+        const std::pair<bool, const char16_t*> needed[] = {
+            {DocumentTitle.isEmpty(), u"ページタイトル"},
+            {DocumentCreater.isEmpty(), u"作者名"},
+            {DocumentHomepage.isEmpty(), u"HomePageアドレス"},
+            {DocumentMail.isEmpty(), u"メールアドレス"},
+            {!hasDesign(), kDesignCaption},
+            {DocumentDataview.isEmpty(), u"説明文"}};
+        QStringList missing;
+        for (const auto& [isMissing, caption] : needed) {
+            if (isMissing)
+                missing.append(QString::fromUtf16(caption));
+        }
+        return refusalFor(refusal, missing);
     }
 
     // Whether the page text alone can be made, as the command line's render
@@ -52,10 +64,22 @@ struct DocumentInfo {
     // a project whose texts are still being written (empty texts make empty
     // places in the page).
     Status checkForPageText() const {
-        if (!hasDesign())
-            return Failure{incompleteMessage()};
-        return {};
+        return refusalFor(incompleteMessage(),
+                          hasDesign() ? QStringList()
+                                      : QStringList{QString::fromUtf16(kDesignCaption)});
     }
 
     friend bool operator==(const DocumentInfo&, const DocumentInfo&) = default;
+
+private:
+    static constexpr const char16_t* kDesignCaption = u"デザイン";
+
+    // Names what is missing by the captions of the document settings.
+    static Status refusalFor(const QString& refusal, const QStringList& missing) {
+        if (missing.isEmpty())
+            return {};
+        return Failure{refusal +
+                       QStringLiteral("\nドキュメント設定で次の項目を設定してください：") +
+                       missing.join(u'、')};
+    }
 };

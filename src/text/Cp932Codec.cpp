@@ -382,16 +382,38 @@ std::optional<qsizetype> Cp932Codec::findUnencodable(QStringView text) {
     return std::nullopt;
 }
 
-QString Cp932Codec::describeCharacterAt(QStringView text, qsizetype index) {
+namespace {
+
+// The code point, in upper-case hex, of the character of `length` units at
+// index; half a surrogate pair is taken as it is.
+QString codePointHex(QStringView text, qsizetype index, qsizetype length) {
+    const char32_t codePoint = length == 2 ? QChar::surrogateToUcs4(text[index], text[index + 1])
+                                           : char32_t(text[index].unicode());
+    return QString::number(quint32(codePoint), 16).toUpper();
+}
+
+} // namespace
+
+qsizetype Cp932Codec::characterLengthAt(QStringView text, qsizetype index) {
     if (index < 0 || index >= text.size())
+        return 0;
+    return text[index].isHighSurrogate() && index + 1 < text.size() &&
+                   text[index + 1].isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+QString Cp932Codec::describeCharacterAt(QStringView text, qsizetype index) {
+    const qsizetype length = characterLengthAt(text, index);
+    if (length == 0)
         return {};
-    char32_t codePoint = text[index].unicode();
-    qsizetype length = 1;
-    if (text[index].isHighSurrogate() && index + 1 < text.size() &&
-        text[index + 1].isLowSurrogate()) {
-        codePoint = QChar::surrogateToUcs4(text[index], text[index + 1]);
-        length = 2;
-    }
-    const QString hex = QString::number(quint32(codePoint), 16).toUpper();
-    return QStringLiteral("「%1」(U+%2)").arg(text.mid(index, length), hex.rightJustified(4, u'0'));
+    return QStringLiteral("「%1」(U+%2)")
+        .arg(text.mid(index, length), codePointHex(text, index, length).rightJustified(4, u'0'));
+}
+
+QString Cp932Codec::htmlReferenceAt(QStringView text, qsizetype index) {
+    const qsizetype length = characterLengthAt(text, index);
+    if (length == 0 || (length == 1 && text[index].isSurrogate()))
+        return {};
+    return QStringLiteral("&#x%1;").arg(codePointHex(text, index, length));
 }

@@ -48,4 +48,13 @@ public:
     // The character at position index as the user would name it, with its
     // code point ("😀" U+1F600), for messages about refused text.
     static QString describeCharacterAt(QStringView text, qsizetype index);
+
+    // The reference a page can hold instead of the character at index
+    // (&#x1F600;), as encodeForHtml writes it; empty for half a surrogate
+    // pair, which stands for no character.
+    static QString htmlReferenceAt(QStringView text, qsizetype index);
+
+    // How many units the character at index takes: 2 for a surrogate pair,
+    // 0 past the end.
+    static qsizetype characterLengthAt(QStringView text, qsizetype index);
 };
