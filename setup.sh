@@ -27,6 +27,11 @@ packages+=(libbenchmark-dev hyperfine time clang libclang-rt-14-dev)
 # tidy checks the shipped designs' pages; clang-format and clang-tidy (run by
 # a Python script) check the sources: the tests labelled style.
 packages+=(tidy clang-format clang-tidy python3)
+# The page check (tests/pages, label pages) drives Debian's Chromium from Node.
+if [ "$mode" = test ]; then
+    packages+=(chromium)
+    command -v npm >/dev/null || packages+=(nodejs npm)
+fi
 
 install_missing() {
     local missing=()
@@ -43,6 +48,12 @@ install_missing() {
 }
 
 install_missing "${packages[@]}"
+
+# The page check's packages, pinned by its package-lock.json, whenever npm has
+# not installed that lock yet. None of them may download a browser.
+if [ "$mode" = test ] && [ ! tests/pages/node_modules/.package-lock.json -nt tests/pages/package-lock.json ]; then
+    (cd tests/pages && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
+fi
 
 # The builds are the presets of CMakePresets.json: build/ (warnings are errors
 # for the test run), and for the tests also build-asan/.

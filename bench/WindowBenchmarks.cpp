@@ -27,6 +27,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -51,8 +54,9 @@ public:
 
 // A shown main window holding the generated project of `entries` entries.
 struct ShownWindow {
-    explicit ShownWindow(int entries)
-        : window(dialogs, BenchProjects::instance().programFolder()) {
+    explicit ShownWindow(int entries,
+                         const ProgramFolder& program = BenchProjects::instance().programFolder())
+        : window(dialogs, program) {
         window.projectModel().replaceProject(BenchProjects::instance().project(entries),
                                              ProjectModel::Marking::Unmodified);
         window.show();
@@ -310,24 +314,72 @@ bool previewLoaded(DocumentViewForm& view) {
     return loop.exec() == 1;
 }
 
-// From an edit of one entry to the open preview's page loaded and painted
-// by the browser engine.
+// Waits for the browser engine to have drawn the next frame of the preview's
+// page: the first animation frame, and the task after it, which comes once
+// that frame's layout and paint are done. False after a minute without.
+bool previewPainted(DocumentViewForm& view) {
+    static int frames = 0;
+    const QString painted = QStringLiteral("painted %1").arg(++frames);
+    QWebEnginePage* page =
+        view.findChild<QWebEngineView*>(QStringLiteral("WebBrowserCtrl"))->page();
+    QEventLoop loop;
+    QObject::connect(page, &QWebEnginePage::titleChanged, &loop, [&](const QString& title) {
+        if (title == painted)
+            loop.exit(1);
+    });
+    QTimer::singleShot(60000, &loop, [&loop] { loop.exit(0); });
+    page->runJavaScript(
+        QStringLiteral("requestAnimationFrame(function () {"
+                       "  var after = new MessageChannel();"
+                       "  after.port1.onmessage = function () { document.title = '%1'; };"
+                       "  after.port2.postMessage(0); });")
+            .arg(painted),
+        QWebEngineScript::ApplicationWorld);
+    return loop.exec() == 1;
+}
+
+// The designs that come with the program, as the built program folder
+// beside this benchmark holds them.
+enum ShippedDesign { Standard, Accordion, Structured };
+
+Project withShippedDesign(int entries, ShippedDesign design) {
+    static const QString folders[] = {QStringLiteral("standard"), QStringLiteral("accordion"),
+                                      QStringLiteral("structured")};
+    Project project = BenchProjects::instance().project(entries);
+    project.document.DocumentCodeFolder = folders[design];
+    project.document.DocumentCode = folders[design] + QStringLiteral("\\faq.ddc");
+    return project;
+}
+
+// From an edit of one entry to the first frame the browser engine draws of
+// the open preview showing it, with each shipped design. An edited question
+// also changes the entry's identifier, which has the browser style the entry
+// anew; an edited answer changes its text only.
+enum Edited { Question, Answer };
+
 void editUntilPreviewShown(benchmark::State& state) {
-    ShownWindow shown(int(state.range(0)));
+    const int entries = int(state.range(0));
+    ShownWindow shown(0, ProgramFolder::ofExecutable());
+    ProjectModel& project = shown.window.projectModel();
+    project.replaceProject(withShippedDesign(entries, ShippedDesign(state.range(1))),
+                           ProjectModel::Marking::Unmodified);
     shown.trigger("DocumentView_ProjectMenu");
     DocumentViewForm& view = shown.window.documentView();
-    if (!previewLoaded(view))
+    if (!previewLoaded(view) || !previewPainted(view))
         return state.SkipWithError("the preview did not load");
-    ProjectModel& project = shown.window.projectModel();
-    QAEntry entry = project.entries().item(state.range(0) / 2);
+    QAEntry entry = project.entries().item(entries / 2);
     for (auto _ : state) {
-        entry.question += u'!';
-        project.replaceEntry(state.range(0) / 2, entry);
-        if (!previewLoaded(view))
-            return state.SkipWithError("the preview did not load");
+        (state.range(2) == Question ? entry.question : entry.answer) += u'!';
+        project.replaceEntry(entries / 2, entry);
+        if (!previewLoaded(view) || !previewPainted(view))
+            return state.SkipWithError("the preview did not show the edit");
     }
 }
-BENCHMARK(editUntilPreviewShown)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(editUntilPreviewShown)
+    ->ArgNames({"entries", "design", "edited"})
+    ->ArgsProduct({{1000, 32767}, {Standard, Accordion, Structured}, {Question, Answer}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The preview's build steps: the page, the emptied folder, the design's
 // files and default.html.

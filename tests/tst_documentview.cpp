@@ -1,6 +1,7 @@
 #include "FormTestHelpers.h"
 #include "TestDesigns.h"
 #include "app/ProjectCommands.h"
+#include "design/QuestionAnchors.h"
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
@@ -8,6 +9,10 @@
 #include "forms/Twips.h"
 
 #include <QComboBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenuBar>
+#include <QScreen>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -42,6 +47,39 @@ QString evaluated(DocumentViewForm& view, const QString& script) {
                                         [&](const QVariant& result) { value = result.toString(); });
     (void)QTest::qWaitFor([&value] { return value != u"(no answer)"_s; }, 10000);
     return value;
+}
+
+// What the reader did in the shown page, as JSON: the search text, the
+// element at the top of the window, whether it is scrolled, a mark left in
+// the page's own scripts (it survives only while the page is not loaded
+// anew), and for each entry whether it is shown and open.
+const QString kReaderState =
+    u"(function () { var top = document.elementFromPoint(innerWidth / 2, 1);"
+    "var state = { text: document.querySelector('input[type=search]').value,"
+    "  top: top && top.closest('[id]') ? top.closest('[id]').id : '',"
+    "  scrolled: window.scrollY > 0, mark: String(window.readerMark), entries: {} };"
+    "document.querySelectorAll('[id^=q-]').forEach(function (entry) {"
+    "  state.entries[entry.id] = (entry.getBoundingClientRect().height ? 'shown' : 'hidden') +"
+    "    (entry.open ? ' open' : ''); });"
+    "return JSON.stringify(state); })()"_s;
+
+// The entries whose state differs between two of kReaderState, among
+// those both have, and the other fields that differ but `mark`.
+QStringList readerStateChanges(const QString& before, const QString& after) {
+    const QJsonObject was = QJsonDocument::fromJson(before.toUtf8()).object();
+    const QJsonObject is = QJsonDocument::fromJson(after.toUtf8()).object();
+    QStringList changed;
+    for (const QString& field : {u"text"_s, u"top"_s, u"scrolled"_s}) {
+        if (was[field] != is[field])
+            changed << field;
+    }
+    const QJsonObject wasEntries = was[u"entries"_s].toObject();
+    const QJsonObject isEntries = is[u"entries"_s].toObject();
+    for (auto entry = wasEntries.begin(); entry != wasEntries.end(); ++entry) {
+        if (isEntries.contains(entry.key()) && isEntries[entry.key()] != entry.value())
+            changed << entry.key();
+    }
+    return changed;
 }
 
 // A page whose script asks for each address by fetch() and by
@@ -192,6 +230,92 @@ private slots:
                                  "box.value = 'リンゴ'; box.dispatchEvent(new Event('input'));"
                                  "document.querySelectorAll('.qa:not(.search-miss)').length"_s),
                  u"1"_s);
+    }
+
+    // A rebuild keeps what the reader did in the page: taken over in place
+    // after entries change, and put back when another title has the page
+    // loaded anew; also in a design whose script takes entries out.
+    void rebuildsKeepSearchScrollAndOpenAnswers() {
+        for (const QString& design : {u"accordion"_s, u"structured"_s}) {
+            const QDir shipped(builtProgramFolder() + u"/doc_code/"_s + design);
+            for (const QString& name : shipped.entryList(QDir::Files))
+                m_program.writeBytes(u"doc_code/%1/%2"_s.arg(design, name),
+                                     readFileBytes(shipped.filePath(name)));
+            Project project = projectUsingDesign(design, u"faq.ddc"_s);
+            project.entries.clear();
+            for (int i = 1; i <= 40; ++i)
+                project.entries.append(entry(i % 2 ? u"りんご%1"_s.arg(i) : u"みかん%1"_s.arg(i),
+                                             i == 20 ? QAEntry::kDisabledIcon : 1));
+            ProjectModel model(project);
+            DocumentViewForm view(model, ProgramFolder(m_program.path()));
+            view.resize(500, 400);
+            view.show();
+            view.reload();
+            QVERIFY(loadedText(view).contains(u"りんご1"_s));
+            evaluated(view, u"var box = document.querySelector('input[type=search]');"
+                            "box.value = 'りんご'; box.dispatchEvent(new Event('input'));"
+                            "var all = document.querySelectorAll('details.qa');"
+                            "if (all.length) all[all.length - 3].open = true;"
+                            "window.readerMark = 'kept';"
+                            "document.getElementById('%1').scrollIntoView(); 1"_s.arg(
+                                QuestionAnchors(project.entries).at(15)));
+            const QString read = evaluated(view, kReaderState);
+            QVERIFY2(read.contains(u"\"text\":\"りんご\""_s) && read.contains(u"hidden"_s) &&
+                         read.contains(u"\"scrolled\":true"_s),
+                     qPrintable(read));
+
+            // A question edited, an entry switched on and one added.
+            model.replaceEntry(7, entry(u"りんご七"_s));
+            model.replaceEntry(20, entry(u"みかん20"_s));
+            model.insertEntry(30, entry(u"みかん追加"_s));
+            view.reload();
+            QVERIFY(loadedText(view) != u"(no page loaded)"_s);
+            QCOMPARE(evaluated(view, u"['りんご七', 'みかん20', 'みかん追加'].map(function (text) {"
+                                     "  return document.body.textContent.indexOf(text) >= 0;"
+                                     "}).join()"_s),
+                     u"true,true,true"_s);
+            const QString updated = evaluated(view, kReaderState);
+            QVERIFY2(updated.contains(u"\"mark\":\"kept\""_s), qPrintable(updated));
+            QCOMPARE(readerStateChanges(read, updated), QStringList());
+
+            DocumentInfo document = model.document();
+            document.DocumentTitle = u"新しい題"_s;
+            model.setDocument(document);
+            view.reload();
+            QVERIFY(loadedText(view).contains(u"新しい題"_s));
+            const QString reloaded = evaluated(view, kReaderState);
+            QVERIFY2(reloaded.contains(u"\"mark\":\"undefined\""_s), qPrintable(reloaded));
+            QCOMPARE(readerStateChanges(read, reloaded), QStringList());
+        }
+    }
+
+    // The first time the preview opens beside the main window, on its right
+    // where the screen has room, else clear of its menu bar; it is a window
+    // of the main window, which keeps it above it.
+    void opensBesideTheMainWindowAboveIt() {
+        for (const int width : {300, 0}) {
+            startWithEmptySettings();
+            WindowUnderTest ui(m_program.path());
+            ui.dialogs.answers << true;
+            ui.trigger("AutoDocument_ProjectMenu");
+            ui.show();
+            // Narrow, then as wide as the screen: no room on the right.
+            const QRect available = ui.window.screen()->availableGeometry();
+            ui.window.setGeometry(available.x() + 10, available.y() + 20,
+                                  width ? width : available.width(), 200);
+            ui.trigger("DocumentView_ProjectMenu");
+            DocumentViewForm& view = ui.window.documentView();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            const QRect place = view.frameGeometry();
+            const QRect owner = ui.window.frameGeometry();
+            const QMenuBar& menuBar = *ui.window.menuBar();
+            QVERIFY(available.contains(place));
+            QVERIFY(!place.intersects(QRect(menuBar.mapToGlobal(QPoint()), menuBar.size())));
+            QCOMPARE(place.topLeft(), width ? QPoint(owner.right() + 1, owner.top())
+                                            : QPoint(owner.left(), owner.bottom() + 1));
+            QCOMPARE(view.windowHandle()->transientParent(), ui.window.windowHandle());
+            ui.verifyAllAnswered();
+        }
     }
 
     // The browser fills the window below the row of the two buttons, the

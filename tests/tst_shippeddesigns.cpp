@@ -115,8 +115,14 @@ private:
             QVERIFY2(ids.contains(anchors.value(entry.question)), qPrintable(entry.question));
         }
 
+        // Every file the page loads (style sheets, scripts; its icon is in
+        // the page) was exported beside it, so the folder works on its own.
+        const QDir folder(dir.filePath(u"faq"_s));
+        for (const QString& file : captures(html, u"(?:href|src)=\"([^\"#:/]+)\""_s))
+            QVERIFY2(folder.exists(file), qPrintable(file));
+
         // Only resources beside the page: no design file, no description.
-        for (const QString& name : QDir(dir.filePath(u"faq"_s)).entryList(QDir::Files)) {
+        for (const QString& name : folder.entryList(QDir::Files)) {
             QVERIFY(!name.endsWith(u".ddc"_s));
             QVERIFY(name != u"procode");
         }

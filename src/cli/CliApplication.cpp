@@ -10,6 +10,7 @@
 #include "project/CsvWriter.h"
 #include "text/Cp932Codec.h"
 #include "text/TextFile.h"
+#include "text/Version.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -107,6 +108,8 @@ int CliApplication::run(const QStringList& arguments) {
         QStringLiteral("DIR"));
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("この説明を表示します。"));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("バージョンを表示します。"));
     const QCommandLineOption appendOption(
         QStringLiteral("append"), QStringLiteral("import-csv: 項目を置き換えずに後ろに加えます。"));
     const QCommandLineOption encodingOption(
@@ -115,6 +118,7 @@ int CliApplication::run(const QStringList& arguments) {
         QStringLiteral("ENCODING"));
     parser.addOption(folderOption);
     parser.addOption(helpOption);
+    parser.addOption(versionOption);
     parser.addOption(appendOption);
     parser.addOption(encodingOption);
 
@@ -124,6 +128,12 @@ int CliApplication::run(const QStringList& arguments) {
         QString options = parser.helpText();
         options = options.mid(options.indexOf(QStringLiteral("Options:")));
         if (Status printed = print(helpText(options.section(u'\n', 1))); !printed)
+            return fail(printed.error());
+        return Success;
+    }
+    if (parser.isSet(versionOption)) {
+        if (Status printed = print(QStringLiteral("Brindlewick " BRINDLEWICK_RELEASE "\n"));
+            !printed)
             return fail(printed.error());
         return Success;
     }

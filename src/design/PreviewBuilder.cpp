@@ -5,8 +5,10 @@
 #include "design/HtmlExporter.h"
 #include "design/WrepClass.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 PreviewBuilder::PreviewBuilder(const Project& project, ProgramFolder program)
     : m_project(project)
@@ -49,4 +51,29 @@ Result<QString> PreviewBuilder::build(const QString& previewFolder) const {
     if (Status written = HtmlExporter::writePageFile(pagePath, engine.sorce()); !written)
         return abandon(written);
     return pagePath;
+}
+
+PreviewBuilder::Built PreviewBuilder::readBack(const QString& previewFolder) {
+    // Pictures and the like are told apart by their size alone: reading
+    // them after every change would cost more than it finds.
+    constexpr qint64 kLargestReadResource = qint64(4) * 1024 * 1024;
+    Built built;
+    QCryptographicHash resources(QCryptographicHash::Sha256);
+    const QDir dir(previewFolder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::NoSymLinks, QDir::Name)) {
+        QFile file(info.filePath());
+        const bool isPage = info.fileName() == pageFileName();
+        if ((isPage || info.size() <= kLargestReadResource) && !file.open(QIODevice::ReadOnly))
+            continue;
+        if (isPage) {
+            built.page = file.readAll();
+            continue;
+        }
+        resources.addData(info.fileName().toUtf8());
+        resources.addData(QByteArray::number(info.size()) + '\0');
+        if (file.isOpen())
+            resources.addData(&file);
+    }
+    built.resources = resources.result();
+    return built;
 }

@@ -4,6 +4,7 @@
 #include "project/Project.h"
 #include "text/Result.h"
 
+#include <QByteArray>
 #include <QString>
 
 // Rebuilds the live preview's folder: the page as "default.html" beside a
@@ -22,6 +23,15 @@ public:
 
     // Deletes the plain, non-hidden files of folder.
     static Status removePlainFiles(const QString& folder);
+
+    // What a build left in the preview folder: the page's bytes, and a
+    // digest of the design's files beside it, which tells whether a rebuild
+    // changed more than the page.
+    struct Built {
+        QByteArray page;
+        QByteArray resources;
+    };
+    static Built readBack(const QString& previewFolder);
 
 private:
     const Project& m_project;

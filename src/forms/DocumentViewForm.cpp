@@ -2,10 +2,12 @@
 
 #include "app/ProjectCommands.h"
 #include "app/ProjectModel.h"
+#include "design/PageChanges.h"
 #include "design/PageSourceCopy.h"
 #include "design/PreviewBuilder.h"
 #include "forms/Named.h"
 #include "forms/PageSourceWindow.h"
+#include "forms/PreviewPageScript.h"
 #include "forms/PreviewProfile.h"
 #include "forms/PreviewScheme.h"
 #include "forms/TextEditorLauncher.h"
@@ -15,14 +17,22 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace {
 
 constexpr int kButtonRowTwips = 375;
+// How long a restored page is given to take its reader's place: checks a
+// frame apart.
+constexpr int kSettlingChecks = 60;
+constexpr int kSettlingInterval = 16;
 
 bool isWritableFolder(const QString& path) {
     const QFileInfo info(path);
@@ -53,12 +63,13 @@ DocumentViewForm::DocumentViewForm(const ProjectModel& model, ProgramFolder prog
     ShowButton = named(new QPushButton(QStringLiteral("▼"), this), u"ShowButton");
     WebBrowserCtrl = named(new QWebEngineView(this), u"WebBrowserCtrl");
     WebBrowserCtrl->setPage(new QWebEnginePage(m_profile, WebBrowserCtrl));
+    WebBrowserCtrl->page()->scripts().insert(PreviewPageScript::helper());
     resize(Twips::toPixels(5145, this), Twips::toPixels(4425, this));
     const int row = Twips::toPixels(kButtonRowTwips, this);
     PushButton->setGeometry(0, 0, width() - row, row);
     ShowButton->setGeometry(PushButton->width(), 0, row, row);
     WebBrowserCtrl->setGeometry(0, Twips::toPixels(360, this), width(), height() - row);
-    WindowPlace::restore(*this, placeName());
+    m_placed = WindowPlace::restore(*this, placeName());
 
     connect(PushButton, &QPushButton::clicked, this, &DocumentViewForm::PushButton_Click);
     connect(ShowButton, &QPushButton::clicked, this, &DocumentViewForm::ShowButton_Click);
@@ -66,19 +77,13 @@ DocumentViewForm::DocumentViewForm(const ProjectModel& model, ProgramFolder prog
     // would have had.
     connect(m_editor, &TextEditorLauncher::noEditor, this,
             [this] { (new PageSourceWindow(pagePath(), this))->show(); });
-    connect(WebBrowserCtrl, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (m_restoreScroll) {
-            m_restoreScroll = false;
-            WebBrowserCtrl->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
-                                                      .arg(m_pendingScroll.x())
-                                                      .arg(m_pendingScroll.y()));
-        }
-        emit loadFinished(ok);
-    });
+    connect(WebBrowserCtrl, &QWebEngineView::loadFinished, this, &DocumentViewForm::pageLoaded);
 }
 
 DocumentViewForm::~DocumentViewForm() {
-    // The page goes before the profile it was made with.
+    // The page goes before the profile it was made with, and answers to
+    // what was asked of it find no window.
+    m_closing = true;
     delete WebBrowserCtrl;
 }
 
@@ -102,6 +107,9 @@ void DocumentViewForm::open() {
         activateWindow();
         return;
     }
+    if (!m_placed)
+        placeBesideMainWindow();
+    m_placed = true;
     show();
     navigate();
 }
@@ -134,10 +142,58 @@ void DocumentViewForm::reload() {
         showNotice(m_notice);
         return;
     }
-    // The reader stays where they were reading.
-    m_pendingScroll = WebBrowserCtrl->page()->scrollPosition();
-    m_restoreScroll = true;
-    navigate();
+    if (!updateInPlace())
+        reloadKeepingState();
+}
+
+bool DocumentViewForm::updateInPlace() {
+    if (!m_pageShown || !m_shownPage)
+        return false;
+    PreviewBuilder::Built built = PreviewBuilder::readBack(m_previewFolder);
+    if (built.resources != m_shownResources)
+        return false;
+    auto next = std::make_unique<PageOutline>(std::move(built.page));
+    const std::optional<std::vector<PageChanges::Region>> changes =
+        PageChanges::between(*m_shownPage, *next);
+    if (!changes)
+        return false;
+    m_shownPage = std::move(next);
+    if (changes->empty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { emit loadFinished(true); }, Qt::QueuedConnection);
+        return true;
+    }
+    WebBrowserCtrl->page()->runJavaScript(PreviewPageScript::update(*changes),
+                                          PreviewPageScript::kWorld,
+                                          [this](const QVariant& result) {
+                                              if (m_closing)
+                                                  return;
+                                              if (result.toString() == QStringLiteral("updated"))
+                                                  emit loadFinished(true);
+                                              else
+                                                  reloadKeepingState();
+                                          });
+    return true;
+}
+
+void DocumentViewForm::reloadKeepingState() {
+    // Asked already: the page loads once the answer is in.
+    if (m_askingState)
+        return;
+    if (!m_pageShown) {
+        navigate();
+        return;
+    }
+    m_pageShown = false;
+    m_askingState = true;
+    WebBrowserCtrl->page()->runJavaScript(PreviewPageScript::state(), PreviewPageScript::kWorld,
+                                          [this](const QVariant& saved) {
+                                              if (m_closing)
+                                                  return;
+                                              m_askingState = false;
+                                              m_pendingState = saved.toString();
+                                              navigate();
+                                          });
 }
 
 void DocumentViewForm::navigate() {
@@ -145,11 +201,51 @@ void DocumentViewForm::navigate() {
         showNotice(m_notice);
         return;
     }
+    m_pageShown = false;
+    PreviewBuilder::Built built = PreviewBuilder::readBack(m_previewFolder);
+    m_shownPage = std::make_unique<PageOutline>(std::move(built.page));
+    m_shownResources = built.resources;
     WebBrowserCtrl->setUrl(PreviewScheme::urlOf(PreviewBuilder::pageFileName()));
 }
 
+void DocumentViewForm::pageLoaded(bool ok) {
+    m_pageShown =
+        ok && m_shownPage &&
+        WebBrowserCtrl->url().scheme() == QString::fromLatin1(PreviewScheme::schemeName());
+    if (!m_pageShown) {
+        emit loadFinished(ok);
+        return;
+    }
+    QWebEnginePage* page = WebBrowserCtrl->page();
+    if (m_pendingState.isEmpty())
+        emit loadFinished(ok);
+    else
+        page->runJavaScript(PreviewPageScript::restore(std::exchange(m_pendingState, {})),
+                            PreviewPageScript::kWorld, [this](const QVariant&) {
+                                if (!m_closing)
+                                    finishWhenSettled(kSettlingChecks);
+                            });
+    page->runJavaScript(PreviewPageScript::remember(*m_shownPage), PreviewPageScript::kWorld);
+}
+
+void DocumentViewForm::finishWhenSettled(int checksLeft) {
+    WebBrowserCtrl->page()->runJavaScript(
+        PreviewPageScript::settled(), PreviewPageScript::kWorld,
+        [this, checksLeft](const QVariant& settled) {
+            if (m_closing)
+                return;
+            if (settled.toBool() || checksLeft <= 0)
+                emit loadFinished(true);
+            else
+                QTimer::singleShot(kSettlingInterval, this,
+                                   [this, checksLeft] { finishWhenSettled(checksLeft - 1); });
+        });
+}
+
 void DocumentViewForm::showNotice(const QString& notice) {
-    m_restoreScroll = false;
+    m_pageShown = false;
+    m_shownPage.reset();
+    m_pendingState.clear();
     WebBrowserCtrl->setHtml(noticePage(notice));
 }
 
@@ -185,6 +281,22 @@ void DocumentViewForm::layOut() {
     WebBrowserCtrl->resize(width(), height() - row);
     PushButton->resize(width() - row, PushButton->height());
     ShowButton->move(PushButton->width(), ShowButton->y());
+}
+
+void DocumentViewForm::placeBesideMainWindow() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    // The desktop's frame around a window, as it has put it around the
+    // main window.
+    const QSize frame = owner->frameGeometry().size() - owner->geometry().size();
+    QRect menuBar;
+    if (const auto* bar = owner->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
+        menuBar = QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+    const QRect place = WindowPlace::beside(owner->frameGeometry(), size() + frame,
+                                            owner->screen()->availableGeometry(), menuBar);
+    resize(place.size() - frame);
+    move(place.topLeft());
 }
 
 void DocumentViewForm::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -9,6 +10,16 @@ class QWidget;
 // place it was given.
 class WindowPlace {
 public:
-    static void restore(QWidget& window, const QString& name);
+    // Puts the window where it was left; false when it never was.
+    static bool restore(QWidget& window, const QString& name);
     static void save(const QWidget& window, const QString& name);
+
+    // Where a window of `size` (frame included) goes that belongs to the
+    // window whose frame is `owner`: on its right when the screen's
+    // `available` area has room there, else below it, else on its left,
+    // aligned with its top or left edge. With room on no side it goes into
+    // the area's bottom right corner, below `keepClear` (the owner's menu
+    // bar), made smaller where it must be.
+    static QRect beside(const QRect& owner, const QSize& size, const QRect& available,
+                        const QRect& keepClear);
 };

@@ -36,6 +36,19 @@ Result<QString> projectFileArgument(const QApplication& application, int argc, c
     return parser.positionalArguments().value(0);
 }
 
+// --help and --version only print, so they work where there is no display,
+// such as a console of a machine without a desktop.
+bool onlyPrints(int argc, char* argv[]) {
+    for (int index = 1; index < argc; ++index) {
+        const QByteArrayView argument(argv[index]);
+        for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"}) {
+            if (argument == option)
+                return true;
+        }
+    }
+    return false;
+}
+
 int runWindow(const Result<QString>& projectFile, WidgetDialogs& dialogs) {
     MainForm window(dialogs, ProgramFolder::ofExecutable());
     dialogs.setParent(&window);
@@ -57,13 +70,15 @@ int main(int argc, char* argv[]) {
     // root; ordinary users keep it.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (onlyPrints(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     PreviewScheme::registerScheme();
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowfen"));
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
-    QApplication::setApplicationVersion(QStringLiteral(BRINDLEWICK_VERSION));
+    QApplication::setApplicationVersion(QStringLiteral(BRINDLEWICK_RELEASE));
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
     JapaneseTranslation::install(application);
     // Without the code page's tables no project or design can be read, nor

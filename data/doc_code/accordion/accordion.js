@@ -1,8 +1,9 @@
 /* Brindlewick accordion FAQ design.
-   Opens the answer that the address points at (#q-1a2b3c4d and so on),
-   adds the "open all" and "close all" buttons, and prints every answer.
-   Without this script the page still works: every question opens with a
-   click. The search box has its own script, search.js. */
+   Opens the entry that the address points at (#q-1a2b3c4d and so on) and
+   lines it up at the top, runs the "open all" and "close all" buttons, and
+   prints every answer. Without this script the page still works: every
+   question opens with a click, and the buttons are not shown (a style in
+   <noscript>). The search box has its own script, search.js. */
 (function () {
   "use strict";
 
@@ -38,8 +39,7 @@
     }
     details.open = true;
     if (scroll) {
-      // The <details> draws no box of its own: its question does.
-      (details.querySelector("summary") || details).scrollIntoView({ block: "start" });
+      details.scrollIntoView({ block: "start" });
     }
   }
 
