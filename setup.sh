@@ -32,6 +32,11 @@ if [ "$mode" = test ]; then
     packages+=(chromium)
     command -v npm >/dev/null || packages+=(nodejs npm)
 fi
+# The package check (tests/package, label package) runs lintian on the
+# package and man on its manual pages.
+if [ "$mode" = test ]; then
+    packages+=(lintian man-db)
+fi
 
 install_missing() {
     local missing=()

@@ -118,7 +118,8 @@ private slots:
         for (const char* command :
              {"render PROJECT", "export PROJECT OUTPUT_FOLDER", "dump PROJECT",
               "import JSON PROJECT", "import-csv CSV PROJECT [--append]",
-              "export-csv PROJECT CSV [--encoding utf-8|cp932]", "designs", "--program-folder"})
+              "export-csv PROJECT CSV [--encoding utf-8|cp932]", "designs", "--program-folder",
+              "--version"})
             QVERIFY2(run.out.contains(command), command);
     }
 
