@@ -11,22 +11,10 @@
 // Needs the build's brindlewick-cli and brindlewick-generate, /usr/bin/chromium
 // and the packages of tests/pages (npm ci there).
 
-import { execFileSync } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 import { parseArgs } from "node:util";
-import {
-  designs as allDesigns,
-  dumpProject,
-  exportWithDesign,
-  here,
-  launchBrowser,
-  missingTools,
-  serve,
-  sourceDir,
-} from "../../tests/pages/pagekit.mjs";
+import { designs as allDesigns, here, missingTools, servedPages, sourceDir } from "../../tests/pages/pagekit.mjs";
 
 const { values: options } = parseArgs({
   options: {
@@ -57,34 +45,17 @@ const { default: desktopConfig } = await import(
 
 const CATEGORIES = ["performance", "accessibility", "best-practices", "seo"];
 
-function projectOfSize(size, out) {
-  if (size === "sample") {
-    return dumpProject(cli, join(sourceDir, "examples", "sample.bwk"));
-  }
-  const bwk = join(out, size + ".bwk");
-  execFileSync(join(build, "brindlewick-generate"), [size, bwk]);
-  return dumpProject(cli, bwk);
-}
-
 const sizes = options.sizes.split(",");
 const chosen = options.designs.split(",");
 const forms = options.forms.split(",");
-const out = mkdtempSync(join(tmpdir(), "brindlewick-lighthouse-"));
+const pages = await servedPages({ build, cli, programFolder, sizes, designs: chosen });
 try {
-  for (const size of sizes) {
-    const project = projectOfSize(size, out);
-    for (const design of chosen) {
-      exportWithDesign({ cli, programFolder, project, design, out: join(out, size) });
-    }
-  }
-  const server = await serve(out);
-  const browser = await launchBrowser();
-  const port = Number(new URL(browser.wsEndpoint()).port);
+  const port = Number(new URL(pages.browser.wsEndpoint()).port);
   console.log("design      entries  form      perf  a11y  b.p.   seo    FCP ms   LCP ms  TBT ms    CLS");
   for (const size of sizes) {
     for (const design of chosen) {
       for (const form of forms) {
-        const url = server.origin + "/" + size + "/" + design + "/" + design + ".html";
+        const url = pages.url(size, design);
         const flags = { port, output: "json", logLevel: "error", onlyCategories: CATEGORIES };
         const results = [];
         for (let run = 0; run < Number(options.runs); run++) {
@@ -124,8 +95,6 @@ try {
       }
     }
   }
-  await browser.close();
-  await server.close();
 } finally {
-  rmSync(out, { recursive: true, force: true });
+  await pages.close();
 }

@@ -11,22 +11,16 @@
 // Needs the build's brindlewick-cli and brindlewick-generate, /usr/bin/chromium
 // and the packages of tests/pages (npm ci there). Medians of --runs.
 
-import { execFileSync } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { parseArgs } from "node:util";
 import {
   DESKTOP,
   PHONE,
   designs as allDesigns,
-  dumpProject,
-  exportWithDesign,
-  launchBrowser,
   layoutShift,
   loadUntilLaidOut,
   missingTools,
-  serve,
+  servedPages,
   shownEntries,
   sourceDir,
   timedKey,
@@ -91,8 +85,7 @@ function landedSince(id, start) {
   });
 }
 
-async function measureDesign(browser, origin, design, size) {
-  const url = origin + "/" + size + "/" + design + "/" + design + ".html";
+async function measureDesign(browser, url) {
   const results = { load: [], firstKey: [], laterKeys: [], deepLink: [], jump: [], shift: [], offBy: [] };
   let firstAt390 = 0;
   for (let run = 0; run < runs; run++) {
@@ -173,8 +166,6 @@ async function measureDesign(browser, origin, design, size) {
   await phone.close();
 
   return {
-    design,
-    size,
     load: median(results.load),
     firstKey: median(results.firstKey),
     laterKeys: median(results.laterKeys),
@@ -188,24 +179,14 @@ async function measureDesign(browser, origin, design, size) {
 
 const sizes = options.sizes.split(",").map(Number);
 const chosen = options.designs.split(",");
-const out = mkdtempSync(join(tmpdir(), "brindlewick-pages-"));
+const pages = await servedPages({ build, cli, programFolder, sizes, designs: chosen });
 try {
-  for (const size of sizes) {
-    const bwk = join(out, size + ".bwk");
-    execFileSync(join(build, "brindlewick-generate"), [String(size), bwk]);
-    const project = dumpProject(cli, bwk);
-    for (const design of chosen) {
-      exportWithDesign({ cli, programFolder, project, design, out: join(out, String(size)) });
-    }
-  }
-  const server = await serve(out);
-  const browser = await launchBrowser();
   console.log(
     "design      entries   load ms  1st key ms  later keys ms (max)  deep link ms  jump ms  off by px  shift  first entry at 390 px"
   );
   for (const size of sizes) {
     for (const design of chosen) {
-      const r = await measureDesign(browser, server.origin, design, size);
+      const r = { design, size, ...(await measureDesign(pages.browser, pages.url(size, design))) };
       console.log(
         [
           r.design.padEnd(10),
@@ -222,8 +203,6 @@ try {
       );
     }
   }
-  await browser.close();
-  await server.close();
 } finally {
-  rmSync(out, { recursive: true, force: true });
+  await pages.close();
 }

@@ -9,20 +9,15 @@
 // Writes DESIGN-SIZE-WIDTH-SCHEME-{top,entries,whole}.png into --out
 // (default: BUILD/page-screenshots).
 
-import { execFileSync } from "node:child_process";
-import { mkdirSync, mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
+import { mkdirSync } from "node:fs";
 import { join, resolve } from "node:path";
 import { parseArgs } from "node:util";
 import {
   DESKTOP,
   PHONE,
   designs as allDesigns,
-  dumpProject,
-  exportWithDesign,
-  launchBrowser,
   missingTools,
-  serve,
+  servedPages,
   sourceDir,
 } from "../../tests/pages/pagekit.mjs";
 
@@ -47,28 +42,12 @@ if (missing) {
   process.exit(1);
 }
 
-function projectOfSize(size, out) {
-  if (size === "sample") {
-    return dumpProject(cli, join(sourceDir, "examples", "sample.bwk"));
-  }
-  const bwk = join(out, size + ".bwk");
-  execFileSync(join(build, "brindlewick-generate"), [size, bwk]);
-  return dumpProject(cli, bwk);
-}
-
 const sizes = options.sizes.split(",");
 const chosen = options.designs.split(",");
-const out = mkdtempSync(join(tmpdir(), "brindlewick-shots-"));
 mkdirSync(pictures, { recursive: true });
+const pages = await servedPages({ build, cli, programFolder, sizes, designs: chosen });
 try {
-  for (const size of sizes) {
-    const project = projectOfSize(size, out);
-    for (const design of chosen) {
-      exportWithDesign({ cli, programFolder, project, design, out: join(out, size) });
-    }
-  }
-  const server = await serve(out);
-  const browser = await launchBrowser();
+  const { browser } = pages;
   for (const size of sizes) {
     for (const design of chosen) {
       for (const viewport of [DESKTOP, PHONE]) {
@@ -76,9 +55,7 @@ try {
           const page = await browser.newPage();
           await page.setViewport(viewport);
           await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: scheme }]);
-          await page.goto(server.origin + "/" + size + "/" + design + "/" + design + ".html", {
-            waitUntil: "load",
-          });
+          await page.goto(pages.url(size, design), { waitUntil: "load" });
           const name = [design, size, viewport.width, scheme].join("-");
           await page.screenshot({ path: join(pictures, name + "-top.png") });
           await page.evaluate(() => {
@@ -105,9 +82,7 @@ try {
       }
     }
   }
-  await browser.close();
-  await server.close();
   console.log("pictures in " + pictures);
 } finally {
-  rmSync(out, { recursive: true, force: true });
+  await pages.close();
 }

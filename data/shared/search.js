@@ -15,15 +15,21 @@
    changes. The entries' text is made comparable a little at a time once
    the page has loaded, or at once when the box is used first.
 
-   A page of more entries than data-many (1500 unless it says) shows what
-   the search finds in a list of its own, put before the page's list while
-   that one is set aside: the entries that match move there, the first
-   ones at once and the rest as the reader scrolls down to them. Each
-   keystroke then touches about as many entries as fit on a few screens,
-   however many the page holds. When the box is cleared, that list shows
-   every entry from the first at once, and once the reader has stopped
-   typing for a moment the entries go back to their places and the page's
-   list comes back whole.
+   Every entry stays where the page put it. While the box is in use the
+   entries' list has the class "search-on", which the style sheet reads as
+   "hide every entry", and the entries the search shows have the class
+   "search-show". On a page of more entries than data-many (1500 unless it
+   says) only the first of them are shown at once and the rest as the
+   reader scrolls down to them, so a keystroke touches about as many
+   entries as fit on a few screens, however many the page holds. When the
+   box is cleared on such a page, every entry from the first is shown the
+   same way, and once the box has been left for a moment the list loses
+   "search-on" and the page is whole again.
+
+   The page may be changed while it is shown (Brindlewick's preview puts an
+   edit into the shown page): an entry whose text changes is read again, an
+   entry put in or taken out joins or leaves the search, and the text in
+   the box is applied again, once per frame however many changes came.
 
    The box is in the page from the start, so nothing moves when this script
    runs; the page hides it when scripts are off (a style in <noscript>). A
@@ -37,18 +43,22 @@
      data-list      the question list as a whole (the link's nearest one)
      data-found     the line when some entries match; "{n}" becomes the number
      data-none      the line when none does
-     data-many      the number of entries above which found entries move
-   Entries and links that are not shown get the class "search-miss", and so
-   does the list when nothing matches; the style sheet hides them. Questions
-   and links get their number among the entries as --faq-number, for style
-   sheets that hide a missing entry with display: none and still want its
-   counter to keep the number (on a page of many entries, the questions of
-   the entries that move).
+     data-many      the number of entries above which the entries found are
+                    shown a few screens at a time
+   Links that are not shown get the class "search-miss", and so does the
+   list when nothing matches; the style sheet hides them. On a page of no
+   more than data-many entries, so do the entries that are not shown, for
+   style sheets that hide entries by that class alone. An entry that is
+   shown while the box is in use gets its number among the entries as
+   --faq-number on its question, for the style sheet's counter, which no
+   longer sees the hidden ones.
 
    An entry whose question is empty (switched off in Brindlewick) is never
-   searched, shown or counted. An entry that is a <details> element opens
-   when its answer comes to hold a word of the text and no more than 100
-   entries match, and closes again when that is no longer so or the box is
+   searched, shown or counted. An entry that opens and closes (a <details>
+   element, or one whose question has aria-expanded, is clicked to open or
+   close, and sends "toggle" from the entry when it does) opens when its
+   answer comes to hold a word of the text and no more than 100 entries
+   match, and closes again when that is no longer so or the box is
    cleared, unless it was open before. An address that leads to an entry
    the search hides clears the box, and an address to an entry is followed
    again once the page around it has been laid out, so that it lands
@@ -57,6 +67,8 @@
   "use strict";
 
   var MISS = "search-miss";
+  var ON = "search-on";
+  var SHOW = "search-show";
   var KATAKANA_RUNS = /[\u30a1-\u30f6]+/g;
   var UPPER = /[A-Z]/;
   // Runs of what NFKC may change: beyond ASCII, kana, CJK punctuation and kanji
@@ -68,6 +80,15 @@
   var PAGE = 40;
   var CHUNK = 500;
   var HOME_AFTER_MS = 1500;
+  // Changes to the entries' list: entries in and out, their text, and the
+  // classes this script gives them
+  var WATCHED = {
+    childList: true,
+    subtree: true,
+    characterData: true,
+    attributes: true,
+    attributeFilter: ["class"]
+  };
 
   var box = document.querySelector(".search");
   if (!box) {
@@ -167,46 +188,70 @@
     }
   }
 
+  var entrySelector = setting("entry", ".qa");
+  var questionSelector = setting("question", ".question");
+  var answerSelector = setting("answer", ".answer");
+
   // The entries, found once the page has loaded and been idle for a moment;
   // their text is made comparable in chunks while the page is idle, or all
   // at once when the box needs it first.
   var entries = null;
   var entryOf = new WeakMap();
+  var container = null;
   var list = null;
-  var folded = 0;
+  var folding = 0;
   var many = false;
 
-  function findEntries() {
-    entries = [];
-    all(setting("entry", ".qa")).forEach(function (element) {
-      var question = element.querySelector(setting("question", ".question"));
-      if (isEmpty(question)) {
-        return;
-      }
-      var entry = {
+  function entryFor(element, position) {
+    var question = element.querySelector(questionSelector);
+    if (isEmpty(question)) {
+      return null;
+    }
+    var entry = entryOf.get(element);
+    if (!entry) {
+      entry = {
         element: element,
-        questionElement: question,
         question: "",
         answer: "",
+        folded: false,
         link: null,
         shown: true,
-        details: element.tagName === "DETAILS" ? element : null,
+        revealed: false,
+        opens: element.tagName === "DETAILS" || question.hasAttribute("aria-expanded"),
         inAnswer: false,
         openedHere: false,
-        number: entries.length + 1,
-        numbered: false,
-        placeholder: null,
-        moved: false,
-        wanted: 0
+        number: 0,
+        numbered: ""
       };
-      entries.push(entry);
       entryOf.set(element, entry);
-    });
-    findLinks();
-    many = entries.length > Number(setting("many", "1500")) && !!window.IntersectionObserver;
-    if (!many) {
-      entries.forEach(number);
     }
+    entry.questionElement = question;
+    entry.number = position;
+    return entry;
+  }
+
+  function collect(elements) {
+    entries = [];
+    elements.forEach(function (element) {
+      var entry = entryFor(element, entries.length + 1);
+      if (entry) {
+        entries.push(entry);
+      }
+    });
+    many = entries.length > Number(setting("many", "1500")) && !!window.IntersectionObserver;
+    folding = 0;
+  }
+
+  function findEntries() {
+    var elements = all(entrySelector);
+    collect(elements);
+    if (elements.length) {
+      container = elements[0].parentNode;
+      if (window.MutationObserver) {
+        new MutationObserver(noteChanges).observe(container, WATCHED);
+      }
+    }
+    findLinks();
     matched = entries.slice();
   }
 
@@ -223,12 +268,7 @@
     links.forEach(function (link, i) {
       var entry = entries[i];
       entry.link = link;
-      if (entry.numbered) {
-        link.style.setProperty("--faq-number", String(entry.number));
-      }
-      if (!entry.shown) {
-        link.classList.add(MISS);
-      }
+      link.classList.toggle(MISS, !entry.shown);
     });
     list = links[0].closest(setting("list", ".toc"));
     if (list) {
@@ -236,22 +276,28 @@
     }
   }
 
+  // The question's number for the counter, which no longer counts the
+  // entries the search hides.
   function number(entry) {
-    if (!entry.numbered) {
-      entry.numbered = true;
-      entry.questionElement.style.setProperty("--faq-number", String(entry.number));
-      if (entry.link) {
-        entry.link.style.setProperty("--faq-number", String(entry.number));
-      }
+    var value = String(entry.number);
+    if (entry.numbered !== value) {
+      entry.numbered = value;
+      entry.questionElement.style.setProperty("--faq-number", value);
     }
   }
 
+  function foldEntry(entry) {
+    var answer = entry.element.querySelector(answerSelector);
+    entry.question = fold(entry.questionElement.textContent);
+    entry.answer = answer ? fold(answer.textContent) : "";
+    entry.folded = true;
+  }
+
   function foldUpTo(end) {
-    for (; folded < end; folded++) {
-      var entry = entries[folded];
-      var answer = entry.element.querySelector(setting("answer", ".answer"));
-      entry.question = fold(entry.questionElement.textContent);
-      entry.answer = answer ? fold(answer.textContent) : "";
+    for (; folding < end; folding++) {
+      if (!entries[folding].folded) {
+        foldEntry(entries[folding]);
+      }
     }
   }
 
@@ -266,8 +312,8 @@
     if (!entries) {
       findEntries();
     }
-    foldUpTo(Math.min(folded + CHUNK, entries.length));
-    if (folded < entries.length) {
+    foldUpTo(Math.min(folding + CHUNK, entries.length));
+    if (folding < entries.length) {
       later(prepareWhileIdle);
     }
   }
@@ -285,19 +331,34 @@
   // the answer no longer does, if it was this that opened it. Between the
   // two the reader may open and close it as usual.
   function followAnswer(entry, inAnswer) {
-    if (!entry.details || inAnswer === entry.inAnswer) {
+    if (!entry.opens || inAnswer === entry.inAnswer) {
       return;
     }
     entry.inAnswer = inAnswer;
-    var details = entry.details;
     if (inAnswer) {
-      if (!details.open) {
+      if (!isOpen(entry)) {
         entry.openedHere = true;
-        details.open = true;
+        setOpen(entry, true);
       }
     } else if (entry.openedHere) {
       entry.openedHere = false;
-      details.open = false;
+      setOpen(entry, false);
+    }
+  }
+
+  function isOpen(entry) {
+    var element = entry.element;
+    if (element.tagName === "DETAILS") {
+      return element.open;
+    }
+    return entry.questionElement.getAttribute("aria-expanded") === "true";
+  }
+
+  function setOpen(entry, open) {
+    if (entry.element.tagName === "DETAILS") {
+      entry.element.open = open;
+    } else if (isOpen(entry) !== open) {
+      entry.questionElement.click();
     }
   }
 
@@ -342,126 +403,101 @@
     );
   }
 
-  /* The list of found entries, on a page of many. The page's own list (home)
-     is set aside (display: none), so that the browser spends nothing on its
-     thousands of entries while the reader types; an entry that moves leaves
-     a mark in its place to come back to. */
-  var home = null;
-  var homeStyle = null;
-  var shelf = null;
-  var edge = null;
-  var onShelf = [];
-  var wantedMark = 0;
+  /* What the entries' list shows while the box is in use: the first entries
+     of `matched`, all of them on a page of few. Only the entries that come
+     or go change class; the last one shown is watched, to show more when
+     the reader scrolls near it. */
+  var revealed = [];
+  var revealMark = 0;
+  var watcher = null;
   var homecoming = 0;
 
-  function buildShelf() {
-    home = entries[0].element.parentNode;
-    shelf = home.cloneNode(false);
-    shelf.removeAttribute("id");
-    shelf.style.display = "none";
-    home.parentNode.insertBefore(shelf, home);
-    edge = document.createElement("div");
-    edge.setAttribute("aria-hidden", "true");
-    home.parentNode.insertBefore(edge, home);
-    new IntersectionObserver(
-      function (seen) {
-        if (seen[seen.length - 1].isIntersecting) {
-          window.requestAnimationFrame(showMore);
-        }
-      },
-      { rootMargin: "0px 0px 100% 0px" }
-    ).observe(edge);
+  var on = false;
+
+  function setOn(value) {
+    on = value;
+    container.classList.toggle(ON, value);
   }
 
-  function setHomeAside(aside) {
-    if (aside === (homeStyle !== null)) {
-      return;
-    }
-    if (aside) {
-      homeStyle = home.getAttribute("style") || "";
-      home.style.setProperty("display", "none", "important");
-    } else {
-      if (homeStyle) {
-        home.setAttribute("style", homeStyle);
-      } else {
-        home.removeAttribute("style");
-      }
-      homeStyle = null;
-    }
-    shelf.style.display = aside ? "" : "none";
-  }
-
-  function moveBack(entry) {
-    entry.placeholder.parentNode.replaceChild(entry.element, entry.placeholder);
-    entry.moved = false;
-    followAnswer(entry, false);
-  }
-
-  // Makes the shelf hold ENTRIES, in page order: those that stay stay, the
-  // others go back home, and the new ones come in between.
-  function shelve(wanted) {
-    wantedMark++;
-    wanted.forEach(function (entry) {
-      entry.wanted = wantedMark;
-    });
-    onShelf.forEach(function (entry) {
-      if (entry.wanted !== wantedMark) {
-        moveBack(entry);
-      }
-    });
-    var next = shelf.firstChild;
-    wanted.forEach(function (entry) {
-      if (entry.moved) {
-        next = entry.element.nextSibling;
-      } else {
-        if (!entry.placeholder) {
-          entry.placeholder = document.createComment("");
-        }
-        number(entry);
-        entry.element.parentNode.replaceChild(entry.placeholder, entry.element);
-        shelf.insertBefore(entry.element, next);
-        entry.moved = true;
-      }
-      followAnswer(entry, opensIn(entry));
-    });
-    onShelf = wanted;
-  }
-
-  function showMore() {
-    if (!many || homeStyle === null || onShelf.length >= matched.length) {
-      return;
-    }
-    var rect = edge.getBoundingClientRect();
-    if (rect.top > window.innerHeight * 2) {
-      return;
-    }
-    shelve(matched.slice(0, onShelf.length + PAGE));
-    window.requestAnimationFrame(showMore);
-  }
-
-  // Every entry back in its place, the page's list whole again
-  function bringHome() {
-    window.clearTimeout(homecoming);
-    if (shelf && homeStyle !== null) {
-      shelve([]);
-      setHomeAside(false);
-    }
-  }
-
-  // The found entries on the shelf, the first at once. The page's list is
-  // set aside as soon as the box has the focus, so that typing does not
-  // wait for it, and comes back once the box is empty and has lost it.
-  function showFound() {
+  function watchLast() {
     if (!many) {
       return;
     }
-    if (!shelf) {
-      buildShelf();
+    if (!watcher) {
+      watcher = new IntersectionObserver(
+        function (seen) {
+          if (seen[seen.length - 1].isIntersecting) {
+            window.requestAnimationFrame(showMore);
+          }
+        },
+        { rootMargin: "0px 0px 100% 0px" }
+      );
+    }
+    watcher.disconnect();
+    if (revealed.length && revealed.length < matched.length) {
+      watcher.observe(revealed[revealed.length - 1].element);
+    }
+  }
+
+  function reveal(count) {
+    var wanted = matched.length > count ? matched.slice(0, count) : matched;
+    revealMark++;
+    wanted.forEach(function (entry) {
+      entry.revealMark = revealMark;
+    });
+    revealed.forEach(function (entry) {
+      if (entry.revealMark !== revealMark) {
+        entry.revealed = false;
+        entry.element.classList.remove(SHOW);
+      }
+    });
+    wanted.forEach(function (entry) {
+      number(entry);
+      if (!entry.revealed) {
+        entry.revealed = true;
+        entry.element.classList.add(SHOW);
+      }
+    });
+    revealed = wanted;
+    setOn(true);
+    watchLast();
+  }
+
+  function showMore() {
+    if (!on || revealed.length >= matched.length) {
+      return;
+    }
+    var last = revealed[revealed.length - 1].element.getBoundingClientRect();
+    if (last.top > window.innerHeight * 2) {
+      return;
+    }
+    reveal(revealed.length + PAGE);
+  }
+
+  // Every entry shown as the page has it
+  function bringHome() {
+    window.clearTimeout(homecoming);
+    if (watcher) {
+      watcher.disconnect();
+    }
+    if (on) {
+      setOn(false);
+    }
+  }
+
+  // On a page of many, the entries' list is put under the search's hand as
+  // soon as the box has the focus, so that typing does not wait for it, and
+  // given back once the box is empty and has lost it.
+  function showFound() {
+    if (!container) {
+      return;
     }
     window.clearTimeout(homecoming);
-    setHomeAside(true);
-    shelve(matched.slice(0, PAGE));
-    window.requestAnimationFrame(showMore);
+    if (!searching && !many) {
+      bringHome();
+      return;
+    }
+    reveal(many ? PAGE : matched.length);
     if (!searching && document.activeElement !== input) {
       homecoming = window.setTimeout(function () {
         later(function () {
@@ -473,13 +509,13 @@
     }
   }
 
-  function apply() {
+  function apply(again) {
     if (composing) {
       return;
     }
     var words = wordsOf(input.value);
     var query = JSON.stringify(words);
-    if (query === lastQuery) {
+    if (query === lastQuery && again !== true) {
       return;
     }
     lastQuery = query;
@@ -503,20 +539,111 @@
         matched.push(entry);
       }
     }
-    if (many) {
-      // An empty box matches every entry
-      if (searching || homeStyle !== null || document.activeElement === input) {
-        showFound();
-      }
-    } else {
-      for (var j = 0; j < entries.length; j++) {
-        followAnswer(entries[j], opensIn(entries[j]));
-      }
+    if (searching || on || (many && document.activeElement === input)) {
+      showFound();
+    }
+    for (var j = 0; j < entries.length; j++) {
+      followAnswer(entries[j], opensIn(entries[j]));
     }
     if (list) {
       list.classList.toggle(MISS, matched.length === 0);
     }
     announce(!searching ? "" : matched.length ? found.replace("{n}", String(matched.length)) : none);
+  }
+
+  /* Changes made to the page while it is shown. Each entry touched is read
+     again, entries put in or taken out are found again, and the text in the
+     box is applied again: once per frame, however many changes came. */
+  var touched = [];
+  var regroup = false;
+  var catchingUp = false;
+
+  function entryElementOf(node) {
+    var element = node.nodeType === 1 ? node : node.parentNode;
+    return element && element.closest ? element.closest(entrySelector) : null;
+  }
+
+  function noteChanges(records) {
+    for (var i = 0; i < records.length; i++) {
+      var record = records[i];
+      if (record.target === container) {
+        if (record.type === "childList") {
+          regroup = true;
+        } else if (container.classList.contains(ON) !== on) {
+          touched.push(null);
+        }
+        continue;
+      }
+      var element = entryElementOf(record.target);
+      var entry = element && entryOf.get(element);
+      if (!element) {
+        continue;
+      }
+      if (record.type === "attributes") {
+        // A class other than this script's, or one of its classes lost
+        if (!entry || record.target !== element || entry.revealed === element.classList.contains(SHOW)) {
+          continue;
+        }
+      }
+      if (!entry) {
+        // An entry that had no question may have one now
+        regroup = true;
+      } else {
+        touched.push(entry);
+      }
+    }
+    if (!catchingUp && (regroup || touched.length)) {
+      catchingUp = true;
+      window.requestAnimationFrame(catchUp);
+    }
+  }
+
+  function catchUp() {
+    catchingUp = false;
+    var again = touched;
+    touched = [];
+    again.forEach(function (entry) {
+      if (!entry) {
+        return;
+      }
+      var question = entry.element.querySelector(questionSelector);
+      entry.numbered = "";
+      if (isEmpty(question)) {
+        regroup = true;
+      } else {
+        entry.questionElement = question;
+        if (entry.folded) {
+          foldEntry(entry);
+        }
+      }
+    });
+    if (regroup) {
+      regroup = false;
+      var before = entries.length;
+      collect(
+        Array.prototype.filter.call(container.children, function (element) {
+          return element.matches(entrySelector);
+        })
+      );
+      revealed = revealed.filter(function (entry) {
+        return entry.element.parentNode === container;
+      });
+      entries.forEach(function (entry) {
+        entry.link = null;
+      });
+      if (entries.length !== before) {
+        list = null;
+      }
+      findLinks();
+      later(prepareWhileIdle);
+    }
+    container.classList.toggle(ON, on);
+    revealed.forEach(function (entry) {
+      entry.element.classList.add(SHOW);
+    });
+    if (searching || on) {
+      apply(true);
+    }
   }
 
   function clear() {
@@ -546,10 +673,12 @@
   });
   input.addEventListener("focus", function () {
     ready();
-    showFound();
+    if (many) {
+      showFound();
+    }
   });
   input.addEventListener("blur", function () {
-    if (many && !searching && homeStyle !== null) {
+    if (!searching && on) {
       showFound();
     }
   });
@@ -560,7 +689,7 @@
     "toggle",
     function (event) {
       var entry = entryOf.get(event.target);
-      if (entry && entry.openedHere && !entry.details.open) {
+      if (entry && entry.openedHere && !isOpen(entry)) {
         entry.openedHere = false;
       } else if (!entry && entries) {
         // perhaps the question list, built as it opens
@@ -607,7 +736,8 @@
   }
 
   function isHidden(target) {
-    return !!(target.closest("." + MISS) || (homeStyle !== null && home.contains(target)));
+    var element = entryElementOf(target);
+    return !!(on && element && element.parentNode === container && !element.classList.contains(SHOW));
   }
 
   // An address that leads to a hidden entry shows every entry again

@@ -444,9 +444,15 @@
       }
       changes.push(change);
     }
+    var unscripted = [];
     for (var j = 0; j < changes.length; j++) {
       var c = changes[j];
-      if (!morphRun(c.parent, c.olds, c.news, c.before)) {
+      var noscript = c.parent.closest ? c.parent.closest("noscript") : null;
+      if (noscript) {
+        if (unscripted.indexOf(noscript) < 0) {
+          unscripted.push(noscript);
+        }
+      } else if (!morphRun(c.parent, c.olds, c.news, c.before)) {
         return "reload";
       }
       c.olds.forEach(function (node) {
@@ -456,7 +462,21 @@
         c.parent.insertBefore(node, c.before);
       });
     }
-    return "updated";
+    return unscripted.every(rewriteUnscripted) ? "updated" : "reload";
+  }
+
+  // With scripts on, the shown page holds what a <noscript> says as one
+  // text (the markup as written), where the page's file, read without
+  // scripts, has nodes: the text is written anew from them. A page script
+  // that took the <noscript> out (to show its markup) has to see the new
+  // markup in a page loaded anew.
+  function rewriteUnscripted(noscript) {
+    var shown = shownNode(noscript);
+    if (!shown) {
+      return false;
+    }
+    shown.textContent = noscript.innerHTML;
+    return true;
   }
 
   // A name for an element that finds it again in the reloaded page.

@@ -7,7 +7,9 @@
 // search that does not follow the reader's typing: every key that changes
 // the words must change what is shown, text an input method is still
 // converting changes nothing, half-width kana wait for their voiced mark,
-// and a text of several words finds the entries that hold them all.
+// and a text of several words finds the entries that hold them all. An
+// edit put into the shown page while searching (an entry's text, an entry
+// in or out) is followed in the next frame, with every entry in its place.
 //
 //   node tests/pages/check_pages.mjs BRINDLEWICK_CLI PROGRAM_FOLDER
 //
@@ -159,9 +161,8 @@ async function checkStatusLine(design, page, key, expected) {
   check(design, shift <= 0.01, "the status line shifted the page by " + shift.toFixed(4));
 }
 
-// A page of many entries: what the search finds moves to a list of its
-// own, the first of it at once, and every entry is back in place once the
-// box is empty and left.
+// A page of many entries: the first of what the search finds is shown at
+// once, and the whole page again once the box is empty and left.
 async function checkShelf(design, page) {
   const all = await shownEntries(page);
   await page.focus(".search-input");
@@ -184,6 +185,66 @@ async function checkShelf(design, page) {
   await page.$eval(".search-input", (input) => input.blur());
   await new Promise((wait) => setTimeout(wait, 3000));
   check(design, (await shownEntries(page)) === all, "the entries did not come back whole");
+}
+
+// Brindlewick's preview puts an edit into the shown page while the reader
+// searches: an entry's text changes, an entry goes, another comes. The
+// search follows each change in the next frame, and every entry stays where
+// the page put it.
+async function checkPatchedPage(design, page, many) {
+  await page.focus(".search-input");
+  await page.keyboard.sendCharacter("送料");
+  const result = await page.evaluate(async () => {
+    const box = document.querySelector(".search");
+    const entrySelector = box.getAttribute("data-entry");
+    const questionSelector = box.getAttribute("data-question");
+    const nextFrames = () =>
+      new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+    const withQuestion = () =>
+      Array.from(document.querySelectorAll(entrySelector)).filter(
+        (entry) => entry.querySelector(questionSelector).textContent !== ""
+      );
+    const shown = () =>
+      withQuestion().filter((entry) => entry.getBoundingClientRect().height > 0);
+    const counts = [shown().length];
+    const missing = withQuestion().find((entry) => !entry.textContent.includes("送料"));
+    const question = missing.querySelector(questionSelector);
+    question.firstChild.data = "送料" + question.firstChild.data;
+    await nextFrames();
+    counts.push(shown().length);
+    const missingShown = missing.getBoundingClientRect().height > 0;
+    const first = shown()[0];
+    const parent = first.parentNode;
+    parent.removeChild(first);
+    await nextFrames();
+    counts.push(shown().length);
+    const copy = shown()[0].cloneNode(true);
+    copy.id = "q-copy";
+    parent.insertBefore(copy, parent.firstChild);
+    await nextFrames();
+    counts.push(shown().length);
+    const entries = withQuestion();
+    const numberOf = (entry) =>
+      entry.querySelector(questionSelector).style.getPropertyValue("--faq-number");
+    return {
+      counts,
+      missingShown,
+      copyNumber: numberOf(copy),
+      lastShownNumber: numberOf(shown().pop()),
+      lastShownPosition: String(entries.indexOf(shown().pop()) + 1),
+      inPlace: entries.every((entry) => entry.parentNode === parent),
+    };
+  });
+  const [before, edited, removed, added] = result.counts;
+  check(design, result.missingShown, "an edited entry did not join: " + JSON.stringify(result));
+  // A page of many shows the first entries found, as many as before
+  const step = many ? 0 : 1;
+  check(design, edited === before + step, "an edit changed the count: " + JSON.stringify(result));
+  check(design, removed === edited - step && added === removed + step, "entries in and out: " + JSON.stringify(result));
+  check(design, result.copyNumber === "1", "an entry put first is numbered " + result.copyNumber);
+  check(design, result.lastShownNumber === result.lastShownPosition, "numbers after the changes: " + JSON.stringify(result));
+  check(design, result.inPlace, "entries moved out of their list");
+  await page.keyboard.press("Escape");
 }
 
 // The first question's spoken name keeps its number, and entries are no
@@ -232,6 +293,7 @@ try {
         await checkNames(design, page);
       }
       await (many ? checkShelf(where, page) : checkSearch(where, page));
+      await checkPatchedPage(where, page, many);
       for (const violation of await axeViolations(page)) {
         check(where, false, "axe: " + violation);
       }

@@ -3,9 +3,10 @@
 // serving the pages compressed as a web host does, and headless Chromium.
 
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:http";
 import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
 import { dirname, extname, join, normalize, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
 import { gzipSync } from "node:zlib";
@@ -67,6 +68,48 @@ export function exportWithDesign({ cli, programFolder, project, design, out }) {
   rmSync(folder, { recursive: true, force: true });
   execFileSync(cli, ["export", bwk, folder, "--program-folder", programFolder]);
   return join(folder, design + ".html");
+}
+
+// The project of SIZE entries as JSON: the sample's own ("sample"), or one
+// made by the build's brindlewick-generate into WORK.
+export function projectOfSize({ build, cli, size, work }) {
+  if (size === "sample") {
+    return dumpProject(cli, join(sourceDir, "examples", "sample.bwk"));
+  }
+  const bwk = join(work, size + ".bwk");
+  execFileSync(join(build, "brindlewick-generate"), [String(size), bwk]);
+  return dumpProject(cli, bwk);
+}
+
+// What the benchmarks of bench/pages share: each of DESIGNS exported with a
+// project of each of SIZES into a temporary folder, served as a web host
+// serves it, and headless Chromium. Resolves to { browser, origin,
+// url(size, design), close() }; close() also removes the folder.
+export async function servedPages({ build, cli, programFolder, sizes, designs: chosen }) {
+  const out = mkdtempSync(join(tmpdir(), "brindlewick-pages-"));
+  try {
+    for (const size of sizes) {
+      const project = projectOfSize({ build, cli, size, work: out });
+      for (const design of chosen) {
+        exportWithDesign({ cli, programFolder, project, design, out: join(out, String(size)) });
+      }
+    }
+    const server = await serve(out);
+    const browser = await launchBrowser();
+    return {
+      browser,
+      origin: server.origin,
+      url: (size, design) => server.origin + "/" + size + "/" + design + "/" + design + ".html",
+      close: async () => {
+        await browser.close();
+        await server.close();
+        rmSync(out, { recursive: true, force: true });
+      },
+    };
+  } catch (error) {
+    rmSync(out, { recursive: true, force: true });
+    throw error;
+  }
 }
 
 const TYPES = {

@@ -1,24 +1,53 @@
 /* Brindlewick accordion FAQ design.
-   Opens the entry that the address points at (#q-1a2b3c4d and so on) and
-   lines it up at the top, runs the "open all" and "close all" buttons, and
-   prints every answer. Without this script the page still works: every
-   question opens with a click, and the buttons are not shown (a style in
-   <noscript>). The search box has its own script, search.js. */
+   Each question is a link to its own entry, made a button (role="button",
+   with Enter and the space bar) that opens and closes the answer below it:
+   the entry gets the class is-open, the question aria-expanded, and the
+   entry sends a "toggle" event as a <details> element would. A closed
+   answer is hidden="until-found", so that the browser's find in page still
+   finds it; when it does, the entry opens. Opens the entry
+   that the address points at (#q-1a2b3c4d and so on) and lines it up at
+   the top, and runs the "open all" and "close all" buttons. Without this
+   script every answer is shown and the buttons are not (a style in
+   <noscript>); every answer is printed either way. The search box has its
+   own script, search.js. Nothing is done per entry until it is used, so a
+   page of thousands of entries costs nothing more here. */
 (function () {
   "use strict";
 
+  var OPEN = "is-open";
+
   function entries() {
-    return Array.prototype.slice.call(document.querySelectorAll("details.qa"));
+    return Array.prototype.slice.call(document.querySelectorAll(".qa"));
+  }
+
+  function buttonOf(entry) {
+    return entry.querySelector(".question");
+  }
+
+  function setOpen(entry, open) {
+    var button = buttonOf(entry);
+    var answer = entry.querySelector(".answer");
+    if (!button || entry.classList.contains(OPEN) === open) {
+      return;
+    }
+    entry.classList.toggle(OPEN, open);
+    button.setAttribute("aria-expanded", open ? "true" : "false");
+    if (answer && open) {
+      answer.removeAttribute("hidden");
+    } else if (answer) {
+      answer.setAttribute("hidden", "until-found");
+    }
+    entry.dispatchEvent(new Event("toggle"));
   }
 
   function setAll(open) {
-    entries().forEach(function (details) {
-      details.open = open;
+    entries().forEach(function (entry) {
+      setOpen(entry, open);
     });
   }
 
-  // The <details> that holds the element named by the address, if any.
-  function detailsFor(hash) {
+  // The entry that holds the element named by the address, if any.
+  function entryFor(hash) {
     var id = hash ? hash.replace(/^#/, "") : "";
     if (!id) {
       return null;
@@ -29,24 +58,24 @@
       // keep it as it is
     }
     var target = document.getElementById(id);
-    return target && target.closest ? target.closest("details.qa") : null;
+    return target && target.closest ? target.closest(".qa") : null;
   }
 
   function reveal(hash, scroll) {
-    var details = detailsFor(hash);
-    if (!details) {
+    var entry = entryFor(hash);
+    if (!entry) {
       return;
     }
-    details.open = true;
+    setOpen(entry, true);
     if (scroll) {
-      details.scrollIntoView({ block: "start" });
+      entry.scrollIntoView({ block: "start" });
     }
   }
 
   // Open the entry before the browser scrolls to it, then line up its question.
   reveal(location.hash, false);
   window.addEventListener("load", function () {
-    if (detailsFor(location.hash)) {
+    if (entryFor(location.hash)) {
       window.requestAnimationFrame(function () {
         reveal(location.hash, true);
       });
@@ -57,13 +86,49 @@
     reveal(location.hash, true);
   });
 
-  // A link to the entry already in the address changes no hash: open it here.
+  // Find in page came to a closed answer (the browser shows it itself)
+  document.addEventListener(
+    "beforematch",
+    function (event) {
+      var entry = event.target.closest ? event.target.closest(".qa") : null;
+      if (entry) {
+        setOpen(entry, true);
+      }
+    },
+    true
+  );
+
+  function questionOf(event) {
+    var target = event.target && event.target.closest ? event.target : null;
+    return target ? target.closest(".qa > .q-head > .question") : null;
+  }
+
+  function toggle(question) {
+    var entry = question.closest(".qa");
+    setOpen(entry, !entry.classList.contains(OPEN));
+  }
+
+  document.addEventListener("keydown", function (event) {
+    var question = questionOf(event);
+    if (question && (event.key === " " || event.key === "Spacebar")) {
+      event.preventDefault();
+      toggle(question);
+    }
+  });
+
   document.addEventListener("click", function (event) {
+    var question = questionOf(event);
+    if (question) {
+      event.preventDefault();
+      toggle(question);
+      return;
+    }
+    // A link to the entry already in the address changes no hash: open it here.
     var link = event.target && event.target.closest ? event.target.closest("a") : null;
     if (!link || link.origin !== location.origin || link.pathname !== location.pathname) {
       return;
     }
-    if (link.hash && link.hash === location.hash && detailsFor(link.hash)) {
+    if (link.hash && link.hash === location.hash && entryFor(link.hash)) {
       event.preventDefault();
       reveal(link.hash, true);
     }
@@ -85,25 +150,4 @@
     });
     tools.hidden = false;
   }
-
-  // Print every answer, then put the page back as it was.
-  var openBeforePrint = null;
-  window.addEventListener("beforeprint", function () {
-    openBeforePrint = entries().map(function (details) {
-      return details.open;
-    });
-    setAll(true);
-  });
-  window.addEventListener("afterprint", function () {
-    if (!openBeforePrint) {
-      return;
-    }
-    var list = entries();
-    openBeforePrint.forEach(function (open, i) {
-      if (list[i]) {
-        list[i].open = open;
-      }
-    });
-    openBeforePrint = null;
-  });
 })();
