@@ -130,6 +130,16 @@ struct WindowUnderTest {
         ui->show();
         return ui;
     }
+    // The first window of a user without settings: each test starts there.
+    static std::unique_ptr<WindowUnderTest> openFresh() {
+        startWithEmptySettings();
+        return open();
+    }
+    // Ends a test: every scripted answer must have been asked for.
+    static void closeAnswered(std::unique_ptr<WindowUnderTest>& ui) {
+        ui->verifyAllAnswered();
+        ui.reset();
+    }
     void show() {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

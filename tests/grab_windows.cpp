@@ -8,6 +8,7 @@
 #include "forms/DocumentViewForm.h"
 #include "forms/JapaneseTranslation.h"
 #include "forms/PreviewScheme.h"
+#include "forms/ReplaceForm.h"
 #include "forms/SaveFileDialog.h"
 
 #include <QDir>
@@ -64,6 +65,14 @@ int main(int argc, char* argv[]) {
         entryDialog.reject();
     });
     ui.trigger("edit_QACommand");
+    // The replace dialog as Ctrl+H opens it, filled in.
+    whenOpen<ReplaceForm>([&save](ReplaceForm& replaceDialog) {
+        for (QLineEdit* field : replaceDialog.findChildren<QLineEdit*>())
+            field->setText(field->objectName() == u"ReplaceTextEdit"_s ? u"注文"_s : u"ご注文"_s);
+        save(replaceDialog, u"replace-dialog"_s);
+        replaceDialog.reject();
+    });
+    ui.trigger("replace_QACommand");
     AboutForm about;
     save(about, u"about-box"_s);
     DocumentDataForm settings(ui.project(), ui.dialogs, program);

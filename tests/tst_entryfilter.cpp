@@ -42,15 +42,9 @@ private:
     }
 
 private slots:
-    void init() {
-        startWithEmptySettings();
-        ui = WindowUnderTest::open();
-    }
+    void init() { ui = WindowUnderTest::openFresh(); }
 
-    void cleanup() {
-        ui->verifyAllAnswered();
-        ui.reset();
-    }
+    void cleanup() { WindowUnderTest::closeAnswered(ui); }
 
     void foldingReadsFormsAlike_data() {
         QTest::addColumn<QString>("question");

@@ -36,15 +36,11 @@ private:
 
 private slots:
     void init() {
-        startWithEmptySettings();
         m_dir.emplace();
-        ui = WindowUnderTest::open();
+        ui = WindowUnderTest::openFresh();
     }
 
-    void cleanup() {
-        ui->verifyAllAnswered();
-        ui.reset();
-    }
+    void cleanup() { WindowUnderTest::closeAnswered(ui); }
 
     void saveAsAddsTheExtensionUnlessTheNameHoldsIt_data() {
         QTest::addColumn<QString>("typed");

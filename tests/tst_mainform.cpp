@@ -48,15 +48,9 @@ public slots:
     void openedInBrowser(const QUrl& url) { m_opened << url; }
 
 private slots:
-    void init() {
-        startWithEmptySettings();
-        ui = WindowUnderTest::open();
-    }
+    void init() { ui = WindowUnderTest::openFresh(); }
 
-    void cleanup() {
-        ui->verifyAllAnswered();
-        ui.reset();
-    }
+    void cleanup() { WindowUnderTest::closeAnswered(ui); }
 
     // Where users have always found them.
     void menusHoldTheirItemsInOrder_data() {

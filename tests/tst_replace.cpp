@@ -54,15 +54,9 @@ private:
     }
 
 private slots:
-    void init() {
-        startWithEmptySettings();
-        ui = WindowUnderTest::open();
-    }
+    void init() { ui = WindowUnderTest::openFresh(); }
 
-    void cleanup() {
-        ui->verifyAllAnswered();
-        ui.reset();
-    }
+    void cleanup() { WindowUnderTest::closeAnswered(ui); }
 
     void replaceAllIsOneStepOfTheHistory() {
         setEntries({{u"Tel 03-1111"_s, u"03-1111 か 03-1111"_s, 1},

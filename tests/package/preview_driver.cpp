@@ -51,7 +51,7 @@ class PreviewDriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "preview_driver.json")
 
 public:
-    QObject* create(const QString& /*name*/, const QString& /*specification*/) override {
+    QObject* create(const QString& /*name*/, const QString& /*parameters*/) override {
         return new PreviewDriver;
     }
 };
