@@ -495,6 +495,30 @@
   var settling = false;
   var TEXT_FIELDS = "input[type=search], input[type=text], input:not([type]), textarea";
 
+  // The element with an id nearest the top of the window, to line up again
+  // in a page whose parts take their height only once shown. Between two
+  // entries the top of the window meets their container, taller than the
+  // window, which keeps its place while they grow: the first smaller one
+  // a little lower down is taken instead.
+  function anchorNearTop() {
+    var first = null;
+    var lowest = Math.min(window.innerHeight / 2, 200);
+    for (var y = 1; y <= lowest; y += 8) {
+      var element = document.elementFromPoint(window.innerWidth / 2, y);
+      while (element && !element.id) {
+        element = element.parentElement;
+      }
+      if (!element || element === document.body || element === document.documentElement) {
+        continue;
+      }
+      if (element.getBoundingClientRect().height < window.innerHeight) {
+        return element;
+      }
+      first = first || element;
+    }
+    return first;
+  }
+
   function state() {
     var saved = { x: window.scrollX, y: window.scrollY, fields: {}, open: {}, expanded: {} };
     byKey(TEXT_FIELDS, function (field, key) {
@@ -508,14 +532,9 @@
     byKey("[aria-expanded]", function (element, key) {
       saved.expanded[key] = element.getAttribute("aria-expanded");
     });
-    // The element at the top of the window and where it stood, for a page
-    // whose parts take their height only once shown
-    var top = document.elementFromPoint(window.innerWidth / 2, 1);
-    while (top && !top.id) {
-      top = top.parentElement;
-    }
-    if (top && top !== document.body && top !== document.documentElement) {
-      saved.anchor = { id: top.id, top: top.getBoundingClientRect().top };
+    var anchor = anchorNearTop();
+    if (anchor) {
+      saved.anchor = { id: anchor.id, top: anchor.getBoundingClientRect().top };
     }
     return JSON.stringify(saved);
   }
@@ -540,13 +559,17 @@
       }
     });
     window.scrollTo(saved.x, saved.y);
-    // Parts near the window take their real height in the next frames:
-    // the element that was at the top is lined up again until it stays.
+    // Parts near the window take their real height a frame or two after
+    // they come near it: the element that was at the top is lined up again
+    // until it has stayed for a few frames.
     var frames = 0;
     var still = 0;
     var lineUp = function () {
       var anchor = saved.anchor && document.getElementById(saved.anchor.id);
-      var off = anchor ? anchor.getBoundingClientRect().top - saved.anchor.top : 0;
+      return anchor ? anchor.getBoundingClientRect().top - saved.anchor.top : 0;
+    };
+    var lineUpEachFrame = function () {
+      var off = lineUp();
       if (Math.abs(off) >= 1) {
         window.scrollBy(0, off);
         still = 0;
@@ -555,11 +578,12 @@
       }
       settling = still < STILL_FRAMES && ++frames < MOST_SETTLING_FRAMES;
       if (settling) {
-        window.requestAnimationFrame(lineUp);
+        window.requestAnimationFrame(lineUpEachFrame);
       }
     };
+    window.scrollBy(0, lineUp());
     settling = true;
-    lineUp();
+    window.requestAnimationFrame(lineUpEachFrame);
     return true;
   }
 
