@@ -721,17 +721,43 @@
   }
 
   // Entries far from the screen are laid out only when they come near it,
-  // so an entry reached by an address can move a little as those around it
-  // take their real height: it is lined up again once they have.
+  // a frame or two after each other, so an entry reached by an address can
+  // move as those around it take their real height: it is lined up again
+  // until it has stayed in place for a few frames, unless the reader moves
+  // the page first.
+  var STILL_FRAMES = 3;
+  var MOST_LINING_FRAMES = 60;
+  var liningUp = 0;
+
+  function stopLiningUp() {
+    liningUp++;
+  }
+  ["wheel", "touchstart", "keydown", "mousedown"].forEach(function (type) {
+    window.addEventListener(type, stopLiningUp, { capture: true, passive: true });
+  });
+
   function lineUp(target) {
+    var run = ++liningUp;
+    var frames = 0;
+    var still = 0;
+    function check() {
+      if (run !== liningUp) {
+        return;
+      }
+      var top = target.getBoundingClientRect().top;
+      var margin = parseFloat(window.getComputedStyle(target).scrollMarginTop) || 0;
+      if (Math.abs(top - margin) > 1) {
+        target.scrollIntoView({ block: "start" });
+        still = 0;
+      } else {
+        still++;
+      }
+      if (still < STILL_FRAMES && ++frames < MOST_LINING_FRAMES) {
+        window.requestAnimationFrame(check);
+      }
+    }
     window.requestAnimationFrame(function () {
-      window.requestAnimationFrame(function () {
-        var top = target.getBoundingClientRect().top;
-        var margin = parseFloat(window.getComputedStyle(target).scrollMarginTop) || 0;
-        if (Math.abs(top - margin) > 1) {
-          target.scrollIntoView({ block: "start" });
-        }
-      });
+      window.requestAnimationFrame(check);
     });
   }
 
