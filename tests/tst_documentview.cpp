@@ -256,6 +256,8 @@ private slots:
                             "box.value = 'りんご'; box.dispatchEvent(new Event('input'));"
                             "var all = document.querySelectorAll('.qa [aria-expanded]');"
                             "if (all.length) all[all.length - 3].click();"
+                            "var toc = document.querySelector('.toc-box');"
+                            "if (toc) toc.open = true;"
                             "window.readerMark = 'kept';"
                             "document.getElementById('%1').scrollIntoView(); 1"_s.arg(
                                 QuestionAnchors(project.entries).at(15)));
@@ -275,6 +277,11 @@ private slots:
                                      "  return document.body.textContent.indexOf(text) >= 0;"
                                      "}).join()"_s),
                      u"true,true,true"_s);
+            // An open question list follows the questions.
+            QTRY_COMPARE(evaluated(view,
+                                   u"var toc = document.querySelector('.toc-list');"
+                                   "String(!toc || toc.textContent.indexOf('りんご七') >= 0)"_s),
+                         u"true"_s);
             const QString updated = evaluated(view, kReaderState);
             QVERIFY2(updated.contains(u"\"mark\":\"kept\""_s), qPrintable(updated));
             const QStringList changedUpdated = readerStateChanges(read, updated);

@@ -100,7 +100,7 @@
 
   function questionOf(event) {
     var target = event.target && event.target.closest ? event.target : null;
-    return target ? target.closest(".qa > .qa-box > .q-head > .question") : null;
+    return target ? target.closest(".qa > .q-head > .question") : null;
   }
 
   function toggle(question) {

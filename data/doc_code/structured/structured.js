@@ -35,8 +35,8 @@
     });
   }
 
-  each(document, ".entry > .entry-box > .question:empty", function (question) {
-    remove(question.closest(".entry"));
+  each(document, ".entry > .question:empty", function (question) {
+    remove(question.parentNode);
   });
 
   each(document, ".entry .answer-text:empty", function (answer) {
