@@ -564,12 +564,12 @@
     // until it has stayed for a few frames.
     var frames = 0;
     var still = 0;
-    var lineUp = function () {
+    var anchorOffset = function () {
       var anchor = saved.anchor && document.getElementById(saved.anchor.id);
       return anchor ? anchor.getBoundingClientRect().top - saved.anchor.top : 0;
     };
-    var lineUpEachFrame = function () {
-      var off = lineUp();
+    var lineUp = function () {
+      var off = anchorOffset();
       if (Math.abs(off) >= 1) {
         window.scrollBy(0, off);
         still = 0;
@@ -578,12 +578,12 @@
       }
       settling = still < STILL_FRAMES && ++frames < MOST_SETTLING_FRAMES;
       if (settling) {
-        window.requestAnimationFrame(lineUpEachFrame);
+        window.requestAnimationFrame(lineUp);
       }
     };
-    window.scrollBy(0, lineUp());
+    window.scrollBy(0, anchorOffset());
     settling = true;
-    window.requestAnimationFrame(lineUpEachFrame);
+    window.requestAnimationFrame(lineUp);
     return true;
   }
 
