@@ -15,7 +15,7 @@
 #include "design/PreviewBuilder.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/MainForm.h"
-#include "forms/PreviewScheme.h"
+#include "forms/PreviewEngine.h"
 #include "project/CsvWriter.h"
 
 #include <QAction>
@@ -354,9 +354,10 @@ Project withShippedDesign(int entries, ShippedDesign design) {
 
 // From an edit of one entry to the first frame the browser engine draws of
 // the open preview showing it, with each shipped design. An edited question
-// also changes the entry's identifier, which has the browser style the entry
-// anew; an edited answer changes its text only.
-enum Edited { Question, Answer };
+// also changes the entry's identifier; an edited answer changes its text
+// only; an entry switched off or on empties or fills its question, which
+// has the browser style the entry anew.
+enum Edited { Question, Answer, Switched };
 
 void editUntilPreviewShown(benchmark::State& state) {
     const int entries = int(state.range(0));
@@ -380,7 +381,18 @@ void editUntilPreviewShown(benchmark::State& state) {
     if (entry.icon != QAEntry::kEnabledIcon)
         return state.SkipWithError("the edited entry is not on the page");
     for (auto _ : state) {
-        (state.range(2) == Question ? entry.question : entry.answer) += u'!';
+        switch (Edited(state.range(2))) {
+        case Question:
+            entry.question += u'!';
+            break;
+        case Answer:
+            entry.answer += u'!';
+            break;
+        case Switched:
+            entry.icon = entry.icon == QAEntry::kEnabledIcon ? QAEntry::kDisabledIcon
+                                                             : QAEntry::kEnabledIcon;
+            break;
+        }
         project.replaceEntry(edited, entry);
         if (!previewLoaded(view) || !previewPainted(view))
             return state.SkipWithError("the preview did not show the edit");
@@ -388,7 +400,7 @@ void editUntilPreviewShown(benchmark::State& state) {
 }
 BENCHMARK(editUntilPreviewShown)
     ->ArgNames({"entries", "design", "edited"})
-    ->ArgsProduct({{1000, 32767}, {Standard, Accordion, Structured}, {Question, Answer}})
+    ->ArgsProduct({{1000, 32767}, {Standard, Accordion, Structured}, {Question, Answer, Switched}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
@@ -416,7 +428,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The windows keep recent files and places; never in the user's settings.
     QStandardPaths::setTestModeEnabled(true);
-    PreviewScheme::registerScheme();
+    PreviewEngine::prepare();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

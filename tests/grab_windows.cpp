@@ -7,7 +7,7 @@
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
 #include "forms/JapaneseTranslation.h"
-#include "forms/PreviewScheme.h"
+#include "forms/PreviewEngine.h"
 #include "forms/ReplaceForm.h"
 #include "forms/SaveFileDialog.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QStandardPaths::setTestModeEnabled(true);
-    PreviewScheme::registerScheme();
+    PreviewEngine::prepare();
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Brindlewick"_s);
     JapaneseTranslation::install(application);

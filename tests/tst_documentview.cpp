@@ -5,7 +5,7 @@
 #include "forms/DocumentCodeForm.h"
 #include "forms/DocumentDataForm.h"
 #include "forms/DocumentViewForm.h"
-#include "forms/PreviewScheme.h"
+#include "forms/PreviewEngine.h"
 #include "forms/Twips.h"
 
 #include <QComboBox>
@@ -301,6 +301,44 @@ private slots:
         }
     }
 
+    // An entry switched on or off in place appears or goes in every shipped
+    // design, though the engine does not see an element's children change
+    // (and the structured design's script takes switched-off entries out).
+    void switchedEntriesAppearAndGoInPlace() {
+        for (const QString& design : {u"standard"_s, u"accordion"_s, u"structured"_s}) {
+            const QDir shipped(builtProgramFolder() + u"/doc_code/"_s + design);
+            for (const QString& name : shipped.entryList(QDir::Files))
+                m_program.writeBytes(u"doc_code/%1/%2"_s.arg(design, name),
+                                     readFileBytes(shipped.filePath(name)));
+            Project project = projectUsingDesign(design, u"faq.ddc"_s);
+            project.entries.clear();
+            for (int i = 1; i <= 6; ++i)
+                project.entries.append(
+                    entry(u"質問%1"_s.arg(i), i == 3 ? QAEntry::kDisabledIcon : 1));
+            ProjectModel model(project);
+            DocumentViewForm view(model, ProgramFolder(m_program.path()));
+            view.show();
+            view.reload();
+            QVERIFY(loadedText(view).contains(u"質問2"_s));
+            const QString heights = u"window.readerMark = 'kept';"
+                                    "['%1', '%2'].map(function (id) {"
+                                    "  var entry = document.getElementById(id);"
+                                    "  return !!entry && entry.getBoundingClientRect().height > 0;"
+                                    "}).join()"_s;
+            const QuestionAnchors before(project.entries);
+            QCOMPARE(evaluated(view, heights.arg(before.at(3), before.at(5))), u"false,true"_s);
+
+            model.replaceEntry(3, entry(u"質問3"_s));
+            model.replaceEntry(5, entry(u"質問5"_s, QAEntry::kDisabledIcon));
+            view.reload();
+            QVERIFY(loadedText(view) != u"(no page loaded)"_s);
+            const QuestionAnchors after(model.entries());
+            QCOMPARE(evaluated(view, u"String(window.readerMark)"_s), u"kept"_s);
+            QVERIFY2(evaluated(view, heights.arg(after.at(3), after.at(5))) == u"true,false"_s,
+                     qPrintable(design));
+        }
+    }
+
     // The first time the preview opens beside the main window, on its right
     // where the screen has room, else clear of its menu bar; it is a window
     // of the main window, which keeps it above it.
@@ -369,7 +407,7 @@ int main(int argc, char* argv[]) {
     // The browser engine will not start its sandbox as root, as in CI.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    PreviewScheme::registerScheme();
+    PreviewEngine::prepare();
     QApplication application(argc, argv);
     DocumentViewTest test;
     return QTest::qExec(&test, argc, argv);

@@ -250,14 +250,82 @@
     if (old.localName === "script" || old.localName === "template") {
       return false;
     }
+    // An element that becomes empty or ceases to be (a question switched
+    // off or on): the preview's engine matches :has() whenever it styles an
+    // element but does not notice this, so the elements whose :has() rules
+    // then match otherwise are styled anew.
+    var near = old.hasChildNodes() !== next.hasChildNodes() ? around(shown) : null;
+    var matched = near && near.map(hasMatches);
     patchAttributes(old, next, shown);
     shownOf.set(next, shown);
-    return morphRun(
+    var done = morphRun(
       old,
       Array.prototype.slice.call(old.childNodes),
       Array.prototype.slice.call(next.childNodes),
       null
     );
+    (near || []).forEach(function (element, i) {
+      if (hasMatches(element) !== matched[i]) {
+        restyle(element);
+      }
+    });
+    return done;
+  }
+
+  // The elements a rule may ask about `element` with :has(): those above
+  // it and the ones before them.
+  function around(element) {
+    var near = [];
+    for (var up = 0; up < 3 && element; up++, element = element.parentElement) {
+      if (up) {
+        near.push(element);
+      }
+      if (element.previousElementSibling) {
+        near.push(element.previousElementSibling);
+      }
+    }
+    return near;
+  }
+
+  var hasSelectors = null;
+
+  // Which of the page's :has() rules `element` matches.
+  function hasMatches(element) {
+    if (!hasSelectors) {
+      hasSelectors = [];
+      var collect = function (rules) {
+        Array.prototype.forEach.call(rules, function (rule) {
+          if (rule.selectorText && rule.selectorText.indexOf(":has(") >= 0) {
+            hasSelectors.push(rule.selectorText);
+          } else if (rule.cssRules) {
+            collect(rule.cssRules);
+          }
+        });
+      };
+      Array.prototype.forEach.call(document.styleSheets, function (sheet) {
+        try {
+          collect(sheet.cssRules);
+        } catch (error) {
+          // A style sheet from elsewhere keeps its rules to itself
+        }
+      });
+    }
+    return hasSelectors
+      .map(function (selector) {
+        return element.matches(selector) ? 1 : 0;
+      })
+      .join("");
+  }
+
+  // Has the engine style `element` anew, leaving no trace.
+  function restyle(element) {
+    var style = element.getAttribute("style");
+    element.style.setProperty("--preview-restyle", "1");
+    if (style === null) {
+      element.removeAttribute("style");
+    } else {
+      element.setAttribute("style", style);
+    }
   }
 
   // Where among `nodes`, shortly after `from` and before `until`, one alike

@@ -2,7 +2,7 @@
 #include "forms/JapaneseTranslation.h"
 #include "forms/MainForm.h"
 #include "forms/OutOfMemoryGuard.h"
-#include "forms/PreviewScheme.h"
+#include "forms/PreviewEngine.h"
 #include "forms/WidgetDialogs.h"
 #include "text/Cp932Codec.h"
 #include "text/TextFile.h"
@@ -73,7 +73,7 @@ int main(int argc, char* argv[]) {
     if (onlyPrints(argc, argv) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    PreviewScheme::registerScheme();
+    PreviewEngine::prepare();
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Hollowfen"));
