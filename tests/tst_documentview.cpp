@@ -320,6 +320,9 @@ private slots:
             view.show();
             view.reload();
             QVERIFY(loadedText(view).contains(u"質問2"_s));
+            // Hidden by :has(), not by a rule on their anchors, which would
+            // restyle an entry at every edit of its question
+            QCOMPARE(evaluated(view, u"String(CSS.supports('selector(:has(a))'))"_s), u"true"_s);
             const QString heights = u"window.readerMark = 'kept';"
                                     "['%1', '%2'].map(function (id) {"
                                     "  var entry = document.getElementById(id);"
