@@ -78,7 +78,10 @@
   var PAUSE_MS = 600;
   var OPEN_AT_MOST = 100;
   var PAGE = 40;
-  var CHUNK = 500;
+  // Entries made comparable at a time while the page is idle, and for how
+  // long at most: a slow phone stays free to answer the reader
+  var STEP = 25;
+  var IDLE_SLICE_MS = 8;
   var HOME_AFTER_MS = 1500;
   // Changes to the entries' list: entries in and out, their text, and the
   // classes this script gives them
@@ -311,8 +314,12 @@
   function prepareWhileIdle() {
     if (!entries) {
       findEntries();
+    } else {
+      var until = Date.now() + IDLE_SLICE_MS;
+      do {
+        foldUpTo(Math.min(folding + STEP, entries.length));
+      } while (folding < entries.length && Date.now() < until);
     }
-    foldUpTo(Math.min(folding + CHUNK, entries.length));
     if (folding < entries.length) {
       later(prepareWhileIdle);
     }
