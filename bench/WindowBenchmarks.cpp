@@ -356,8 +356,9 @@ Project withShippedDesign(int entries, ShippedDesign design) {
 // the open preview showing it, with each shipped design. An edited question
 // also changes the entry's identifier; an edited answer changes its text
 // only; an entry switched off or on empties or fills its question, which
-// has the browser style the entry anew.
-enum Edited { Question, Answer, Switched };
+// has the browser style the entry anew; an entry taken out and put back in
+// turn changes how many entries there are.
+enum Edited { Question, Answer, Switched, TakenOutAndBack };
 
 void editUntilPreviewShown(benchmark::State& state) {
     const int entries = int(state.range(0));
@@ -380,6 +381,7 @@ void editUntilPreviewShown(benchmark::State& state) {
     QAEntry entry = project.entries().item(edited);
     if (entry.icon != QAEntry::kEnabledIcon)
         return state.SkipWithError("the edited entry is not on the page");
+    bool takenOut = false;
     for (auto _ : state) {
         switch (Edited(state.range(2))) {
         case Question:
@@ -392,15 +394,24 @@ void editUntilPreviewShown(benchmark::State& state) {
             entry.icon = entry.icon == QAEntry::kEnabledIcon ? QAEntry::kDisabledIcon
                                                              : QAEntry::kEnabledIcon;
             break;
+        case TakenOutAndBack:
+            break;
         }
-        project.replaceEntry(edited, entry);
+        if (state.range(2) != TakenOutAndBack)
+            project.replaceEntry(edited, entry);
+        else if ((takenOut = !takenOut))
+            project.removeEntry(edited);
+        else
+            project.insertEntry(edited, entry);
         if (!previewLoaded(view) || !previewPainted(view))
             return state.SkipWithError("the preview did not show the edit");
     }
 }
 BENCHMARK(editUntilPreviewShown)
     ->ArgNames({"entries", "design", "edited"})
-    ->ArgsProduct({{1000, 32767}, {Standard, Accordion, Structured}, {Question, Answer, Switched}})
+    ->ArgsProduct({{1000, 32767},
+                   {Standard, Accordion, Structured},
+                   {Question, Answer, Switched, TakenOutAndBack}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
