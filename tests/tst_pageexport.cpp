@@ -6,6 +6,7 @@
 #include "FileSizeLimit.h"
 #include "TestDesigns.h"
 #include "design/HtmlExporter.h"
+#include "design/PageChanges.h"
 #include "design/PreviewBuilder.h"
 
 #include <sys/stat.h>
@@ -201,6 +202,39 @@ private slots:
         QCOMPARE(everythingIn(folder), (QStringList{u".hidden"_s, u"back.gif"_s, u"default.html"_s,
                                                     u"images"_s, u"style.css"_s}));
         QCOMPARE(Cp932Codec::decode(readFileBytes(*page)), u"<p>質問</p>\r\n\r\n"_s);
+    }
+
+    // An entry taken out renumbers the anchors of the switched-off entries
+    // after it: the preview gets the entry and each renumbered one as a
+    // stretch of its own, not everything from the first change to the last.
+    void changesOfAPageStayNearWhatChanged() {
+        auto page = [](int takenOut) {
+            QByteArray page = "<html><body>\r\n<div class=\"list\">";
+            for (int entry = 1, position = 1; entry <= 100; ++entry) {
+                if (entry == takenOut)
+                    continue;
+                page += entry % 10
+                            ? "\r\n<p id=\"q-" + QByteArray::number(entry) + "\">Q" +
+                                  QByteArray::number(entry) + "</p>"
+                            : "\r\n<p id=\"q-off-" + QByteArray::number(position) + "\"></p>";
+                ++position;
+            }
+            return page + "\r\n</div>\r\n</body></html>\r\n";
+        };
+        const PageOutline shown(page(0));
+        const PageOutline next(page(5));
+        const auto changes = PageChanges::between(shown, next);
+        QVERIFY(changes);
+        QCOMPARE(changes->size(), std::size_t(11));
+        // Each with the line break before the next entry, which is alike
+        QCOMPARE(changes->front().shown, QByteArray("\r\n<p id=\"q-5\">Q5</p>\r\n"));
+        QCOMPARE(changes->front().next, QByteArray("\r\n"));
+        for (std::size_t i = 1; i < changes->size(); ++i) {
+            const QByteArray position = QByteArray::number(int(i) * 10);
+            QCOMPARE((*changes)[i].shown, "\r\n<p id=\"q-off-" + position + "\"></p>\r\n");
+            QCOMPARE((*changes)[i].next,
+                     "\r\n<p id=\"q-off-" + QByteArray::number(int(i) * 10 - 1) + "\"></p>\r\n");
+        }
     }
 
     void failedPreviewLeavesNoHalfCopiedDesign() {

@@ -1,9 +1,13 @@
 #include "design/PageChanges.h"
 
+#include <algorithm>
+
 namespace {
 
 // Beyond this much changed markup a page loads faster than it is patched.
 constexpr qsizetype kMostChangedBytes = qsizetype(32) * 1024 * 1024;
+// How far ahead children taken out or put in are looked for.
+constexpr int kLookAhead = 64;
 
 } // namespace
 
@@ -83,7 +87,7 @@ void PageChanges::compare(int shownElement, int nextElement, const std::vector<i
     for (int index = same; pairwise && index <= shownEnd; ++index)
         pairwise = shown.gap(index) == next.gap(index);
     if (!pairwise) {
-        add(path, shown, next, same - 1, shownEnd, nextEnd);
+        align(path, shown, next, same, shownEnd, nextEnd);
         return;
     }
     for (int index = same; index < shownEnd; ++index) {
@@ -101,14 +105,57 @@ void PageChanges::compare(int shownElement, int nextElement, const std::vector<i
     }
 }
 
+// Children were taken out or put in between `from` and the ends. Each run
+// of children that differ, up to the next child alike on both sides, is a
+// region of its own: an entry taken out renumbers the anchors of later
+// switched-off entries, and one region from the first difference to the
+// last would be most of a long page.
+void PageChanges::align(const std::vector<int>& path, const Content& shown, const Content& next,
+                        int from, int shownEnd, int nextEnd) {
+    int i = from;
+    int j = from;
+    while (i < shownEnd || j < nextEnd) {
+        if (i < shownEnd && j < nextEnd && shown.gap(i) == next.gap(j) &&
+            shown.child(i) == next.child(j)) {
+            ++i;
+            ++j;
+            continue;
+        }
+        const auto [skipShown, skipNext] = nearestAlike(shown, i, shownEnd, next, j, nextEnd);
+        add(path, shown, next, i - 1, i + skipShown, j - 1, j + skipNext);
+        // The child found alike closes the region, the text before it included
+        i += skipShown + 1;
+        j += skipNext + 1;
+    }
+    if (i == shownEnd && j == nextEnd && shown.gap(i) != next.gap(j))
+        add(path, shown, next, i - 1, i, j - 1, j);
+}
+
+std::pair<int, int> PageChanges::nearestAlike(const Content& shown, int i, int shownEnd,
+                                              const Content& next, int j, int nextEnd) {
+    for (int distance = 0; distance <= 2 * kLookAhead; ++distance) {
+        for (int a = std::max(0, distance - kLookAhead); a <= std::min(distance, kLookAhead); ++a) {
+            const int b = distance - a;
+            if (i + a < shownEnd && j + b < nextEnd && shown.child(i + a) == next.child(j + b))
+                return {a, b};
+        }
+    }
+    return {shownEnd - i, nextEnd - j};
+}
+
 void PageChanges::add(const std::vector<int>& path, const Content& shown, const Content& next,
                       int after, int shownBefore, int nextBefore) {
+    add(path, shown, next, after, shownBefore, after, nextBefore);
+}
+
+void PageChanges::add(const std::vector<int>& path, const Content& shown, const Content& next,
+                      int shownAfter, int shownBefore, int nextAfter, int nextBefore) {
     Region region;
     region.path = path;
-    region.after = after;
+    region.after = shownAfter;
     region.before = shownBefore >= shown.count() ? PageOutline::kNone : shownBefore;
-    region.shown = shown.between(after, shownBefore).toByteArray();
-    region.next = next.between(after, nextBefore).toByteArray();
+    region.shown = shown.between(shownAfter, shownBefore).toByteArray();
+    region.next = next.between(nextAfter, nextBefore).toByteArray();
     m_bytes += region.shown.size() + region.next.size();
     m_regions.push_back(std::move(region));
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Where the body of a rebuilt page differs from the page shown before: the
@@ -55,8 +56,16 @@ private:
 
     void compare(int shownElement, int nextElement, const std::vector<int>& path);
     bool sameStartTags(int shownElement, int nextElement) const;
+    void align(const std::vector<int>& path, const Content& shown, const Content& next, int from,
+               int shownEnd, int nextEnd);
+    // How many children to pass on each side from `i` and `j` to the
+    // nearest pair alike; up to the ends when there is none near.
+    static std::pair<int, int> nearestAlike(const Content& shown, int i, int shownEnd,
+                                            const Content& next, int j, int nextEnd);
     void add(const std::vector<int>& path, const Content& shown, const Content& next, int after,
              int shownBefore, int nextBefore);
+    void add(const std::vector<int>& path, const Content& shown, const Content& next,
+             int shownAfter, int shownBefore, int nextAfter, int nextBefore);
 
     const PageOutline& m_shown;
     const PageOutline& m_next;
