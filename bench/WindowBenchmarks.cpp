@@ -386,23 +386,25 @@ void editUntilPreviewShown(benchmark::State& state) {
         switch (Edited(state.range(2))) {
         case Question:
             entry.question += u'!';
+            project.replaceEntry(edited, entry);
             break;
         case Answer:
             entry.answer += u'!';
+            project.replaceEntry(edited, entry);
             break;
         case Switched:
             entry.icon = entry.icon == QAEntry::kEnabledIcon ? QAEntry::kDisabledIcon
                                                              : QAEntry::kEnabledIcon;
+            project.replaceEntry(edited, entry);
             break;
         case TakenOutAndBack:
+            takenOut = !takenOut;
+            if (takenOut)
+                project.removeEntry(edited);
+            else
+                project.insertEntry(edited, entry);
             break;
         }
-        if (state.range(2) != TakenOutAndBack)
-            project.replaceEntry(edited, entry);
-        else if ((takenOut = !takenOut))
-            project.removeEntry(edited);
-        else
-            project.insertEntry(edited, entry);
         if (!previewLoaded(view) || !previewPainted(view))
             return state.SkipWithError("the preview did not show the edit");
     }

@@ -110,6 +110,14 @@ class DocumentViewTest : public QObject {
 private:
     TestProgramFolder m_program;
 
+    // The design as the build put it into the program folder.
+    void copyShippedDesign(const QString& design) {
+        const QDir shipped(builtProgramFolder() + u"/doc_code/"_s + design);
+        for (const QString& name : shipped.entryList(QDir::Files))
+            m_program.writeBytes(u"doc_code/%1/%2"_s.arg(design, name),
+                                 readFileBytes(shipped.filePath(name)));
+    }
+
 private slots:
     void initTestCase() {
         startWithEmptySettings();
@@ -215,10 +223,7 @@ private slots:
 
     // The shipped design's search box still filters the entries.
     void shippedSearchFiltersThePreview() {
-        const QDir shipped(builtProgramFolder() + u"/doc_code/standard"_s);
-        for (const QString& name : shipped.entryList(QDir::Files))
-            m_program.writeBytes(u"doc_code/standard/"_s + name,
-                                 readFileBytes(shipped.filePath(name)));
+        copyShippedDesign(u"standard"_s);
         Project project = projectUsingDesign(u"standard"_s, u"faq.ddc"_s);
         project.entries.append(entry(u"りんごの色"_s));
         const ProjectModel model(project);
@@ -237,10 +242,7 @@ private slots:
     // loaded anew; also in a design whose script takes entries out.
     void rebuildsKeepSearchScrollAndOpenAnswers() {
         for (const QString& design : {u"standard"_s, u"accordion"_s, u"structured"_s}) {
-            const QDir shipped(builtProgramFolder() + u"/doc_code/"_s + design);
-            for (const QString& name : shipped.entryList(QDir::Files))
-                m_program.writeBytes(u"doc_code/%1/%2"_s.arg(design, name),
-                                     readFileBytes(shipped.filePath(name)));
+            copyShippedDesign(design);
             Project project = projectUsingDesign(design, u"faq.ddc"_s);
             project.entries.clear();
             for (int i = 1; i <= 40; ++i)
@@ -306,10 +308,7 @@ private slots:
     // (and the structured design's script takes switched-off entries out).
     void switchedEntriesAppearAndGoInPlace() {
         for (const QString& design : {u"standard"_s, u"accordion"_s, u"structured"_s}) {
-            const QDir shipped(builtProgramFolder() + u"/doc_code/"_s + design);
-            for (const QString& name : shipped.entryList(QDir::Files))
-                m_program.writeBytes(u"doc_code/%1/%2"_s.arg(design, name),
-                                     readFileBytes(shipped.filePath(name)));
+            copyShippedDesign(design);
             Project project = projectUsingDesign(design, u"faq.ddc"_s);
             project.entries.clear();
             for (int i = 1; i <= 6; ++i)

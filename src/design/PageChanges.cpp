@@ -100,7 +100,7 @@ void PageChanges::compare(int shownElement, int nextElement, const std::vector<i
             deeper.push_back(index);
             compare(shownChild, nextChild, deeper);
         } else {
-            add(path, shown, next, index - 1, index + 1, index + 1);
+            add(path, shown, next, index - 1, index + 1, index - 1, index + 1);
         }
     }
 }
@@ -141,11 +141,6 @@ std::pair<int, int> PageChanges::nearestAlike(const Content& shown, int i, int s
         }
     }
     return {shownEnd - i, nextEnd - j};
-}
-
-void PageChanges::add(const std::vector<int>& path, const Content& shown, const Content& next,
-                      int after, int shownBefore, int nextBefore) {
-    add(path, shown, next, after, shownBefore, after, nextBefore);
 }
 
 void PageChanges::add(const std::vector<int>& path, const Content& shown, const Content& next,

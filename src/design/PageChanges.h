@@ -62,8 +62,7 @@ private:
     // nearest pair alike; up to the ends when there is none near.
     static std::pair<int, int> nearestAlike(const Content& shown, int i, int shownEnd,
                                             const Content& next, int j, int nextEnd);
-    void add(const std::vector<int>& path, const Content& shown, const Content& next, int after,
-             int shownBefore, int nextBefore);
+    // The stretch between the children `after` and `before` of each side.
     void add(const std::vector<int>& path, const Content& shown, const Content& next,
              int shownAfter, int shownBefore, int nextAfter, int nextBefore);
 
