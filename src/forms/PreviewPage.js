@@ -69,10 +69,40 @@
     return new TextDecoder(document.characterSet).decode(bytes);
   }
 
-  function parse(base64) {
-    var template = pristine.createElement("template");
-    template.innerHTML = decode(base64);
+  function nodesOf(template) {
     return Array.prototype.slice.call(template.content.childNodes);
+  }
+
+  function parse(text) {
+    var template = pristine.createElement("template");
+    template.innerHTML = text;
+    return nodesOf(template);
+  }
+
+  // The nodes of each of many stretches of markup. An entry taken out
+  // renumbers the anchors after it into a stretch each, and setting up the
+  // parser for each cost more than reading them: they are read together,
+  // each in a template of its own. A stretch that could end its template
+  // early (a template tag, or an element left open that takes the rest as
+  // text) is told by the count of templates, and all are then read apart.
+  function parseAll(texts) {
+    var wrappable = texts.every(function (text) {
+      return !/<\/?template/i.test(text);
+    });
+    if (wrappable) {
+      var holder = pristine.createElement("template");
+      holder.innerHTML = "<template>" + texts.join("</template><template>") + "</template>";
+      var parts = holder.content.childNodes;
+      var whole =
+        parts.length === texts.length &&
+        Array.prototype.every.call(parts, function (part) {
+          return part.localName === "template";
+        });
+      if (whole) {
+        return Array.prototype.map.call(parts, nodesOf);
+      }
+    }
+    return texts.map(parse);
   }
 
   function same(node, shown) {
@@ -471,8 +501,8 @@
   }
 
   // The region's nodes in the pristine page, once they are what the shown
-  // page was made from; null otherwise.
-  function find(region) {
+  // page was made from (`made`, read from its markup there); null otherwise.
+  function find(region, made, news) {
     var parent = walk(region.path);
     if (!parent) {
       return null;
@@ -491,22 +521,26 @@
       node = node.nextSibling;
     }
     pairRun(parent, region, olds);
-    var made = parse(region.shown);
     var matches =
       made.length === olds.length &&
       made.every(function (node, i) {
         return node.isEqualNode(olds[i]);
       });
-    return matches ? { parent: parent, olds: olds, before: before, news: parse(region.next) } : null;
+    return matches ? { parent: parent, olds: olds, before: before, news: news } : null;
   }
 
   function update(regions) {
     if (!remember()) {
       return "reload";
     }
+    var texts = [];
+    regions.forEach(function (region) {
+      texts.push(decode(region.shown), decode(region.next));
+    });
+    var parsed = parseAll(texts);
     var changes = [];
     for (var i = 0; i < regions.length; i++) {
-      var change = find(regions[i]);
+      var change = find(regions[i], parsed[2 * i], parsed[2 * i + 1]);
       if (!change) {
         return "reload";
       }
