@@ -79,12 +79,12 @@
     return nodesOf(template);
   }
 
-  // The nodes of each of many stretches of markup. An entry taken out
-  // renumbers the anchors after it into a stretch each, and setting up the
-  // parser for each cost more than reading them: they are read together,
-  // each in a template of its own. A stretch that could end its template
-  // early (a template tag, or an element left open that takes the rest as
-  // text) is told by the count of templates, and all are then read apart.
+  // The nodes of each of many stretches of markup. Taking an entry out
+  // renumbers the anchors after it, a stretch each, and a parser for each
+  // stretch cost more than the reading itself: they are read together, each
+  // in a template of its own. A stretch that could end its template early
+  // (a template tag, or an element left open that takes the rest as text)
+  // shows in the count of templates, and each is then read apart.
   function parseAll(texts) {
     var wrappable = texts.every(function (text) {
       return !/<\/?template/i.test(text);
