@@ -118,6 +118,15 @@ private:
                                  readFileBytes(shipped.filePath(name)));
     }
 
+    // A project of no entries yet, in the design as the build put it into
+    // the program folder.
+    Project emptyProjectInShippedDesign(const QString& design) {
+        copyShippedDesign(design);
+        Project project = projectUsingDesign(design, u"faq.ddc"_s);
+        project.entries.clear();
+        return project;
+    }
+
 private slots:
     void initTestCase() {
         startWithEmptySettings();
@@ -242,9 +251,7 @@ private slots:
     // loaded anew; also in a design whose script takes entries out.
     void rebuildsKeepSearchScrollAndOpenAnswers() {
         for (const QString& design : {u"standard"_s, u"accordion"_s, u"structured"_s}) {
-            copyShippedDesign(design);
-            Project project = projectUsingDesign(design, u"faq.ddc"_s);
-            project.entries.clear();
+            Project project = emptyProjectInShippedDesign(design);
             for (int i = 1; i <= 40; ++i)
                 project.entries.append(entry(i % 2 ? u"りんご%1"_s.arg(i) : u"みかん%1"_s.arg(i),
                                              i == 20 ? QAEntry::kDisabledIcon : 1));
@@ -308,9 +315,7 @@ private slots:
     // (and the structured design's script takes switched-off entries out).
     void switchedEntriesAppearAndGoInPlace() {
         for (const QString& design : {u"standard"_s, u"accordion"_s, u"structured"_s}) {
-            copyShippedDesign(design);
-            Project project = projectUsingDesign(design, u"faq.ddc"_s);
-            project.entries.clear();
+            Project project = emptyProjectInShippedDesign(design);
             for (int i = 1; i <= 6; ++i)
                 project.entries.append(
                     entry(u"質問%1"_s.arg(i), i == 3 ? QAEntry::kDisabledIcon : 1));
